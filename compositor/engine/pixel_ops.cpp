@@ -1,0 +1,145 @@
+#include "compositor/engine/pixel_ops.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "compositor/engine/axis_map.h"
+
+namespace lumo {
+namespace {
+
+struct Span {
+    int lo;
+    int hi;  // exclusive
+};
+
+// The destination indices of [pos, pos + len) that lie inside 0 .. limit.
+Span clipSpan(int pos, int len, int limit) {
+    std::int64_t lo = std::max<std::int64_t>(pos, 0);
+    std::int64_t hi = std::min<std::int64_t>(std::int64_t{pos} + len, limit);
+    return {static_cast<int>(lo), static_cast<int>(std::max(lo, hi))};
+}
+
+int clampIndex(std::int64_t v, int size) {
+    return static_cast<int>(std::clamp<std::int64_t>(v, 0, size - 1));
+}
+
+// Red and blue share one multiply, green gets its own; each lane stays below 2^16, so the
+// packed rounding division is exact lane by lane.
+inline Pixel mixPixel(Pixel s, Pixel d, unsigned a, unsigned ia) {
+    std::uint32_t rb = (s & 0x00FF00FFu) * a + (d & 0x00FF00FFu) * ia + 0x00800080u;
+    rb = ((rb + ((rb >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
+    std::uint32_t g = ((s >> 8) & 0xFFu) * a + ((d >> 8) & 0xFFu) * ia + 0x80u;
+    g = ((g + (g >> 8)) >> 8) & 0xFFu;
+    return rb | (g << 8);
+}
+
+// Source ranges of a BLACKONWHITE stretch along one axis, per destination index.
+struct RangeMap {
+    int first = 0;
+    std::vector<std::int64_t> lo, hi;  // source range [lo, hi), may reach outside the surface
+};
+
+RangeMap mapAxisBlackOnWhite(int dstPos, int dstLen, int dstLimit, int srcPos, int srcLen) {
+    RangeMap m;
+    Span span = clipSpan(dstPos, dstLen, dstLimit);
+    m.first = span.lo;
+    for (int dAbs = span.lo; dAbs < span.hi; ++dAbs) {
+        std::int64_t i = std::int64_t{dAbs} - dstPos;
+        std::int64_t lo, hi;
+        if (srcLen <= dstLen) {
+            lo = nearestSourceIndex(i, srcLen, dstLen);
+            hi = lo + 1;
+        } else {
+            lo = i * srcLen / dstLen;
+            hi = (i + 1) * srcLen / dstLen;
+        }
+        m.lo.push_back(srcPos + lo);
+        m.hi.push_back(srcPos + hi);
+    }
+    return m;
+}
+
+}  // namespace
+
+void copyRectExtendingEdges(ConstSurfaceView src, int sx, int sy, int w, int h, SurfaceView dst,
+                            int dx, int dy) {
+    if (w <= 0 || h <= 0 || src.w <= 0 || src.h <= 0) return;
+    const Span cols = clipSpan(dx, w, dst.w);
+    const Span rows = clipSpan(dy, h, dst.h);
+    if (cols.lo >= cols.hi) return;
+    // Source column of destination column x is sx + (x - dx); split the span into the part
+    // left of the source, the part over it and the part right of it.
+    const std::int64_t shift = std::int64_t{sx} - dx;
+    const int midLo = static_cast<int>(std::clamp<std::int64_t>(-shift, cols.lo, cols.hi));
+    const int midHi = static_cast<int>(std::clamp<std::int64_t>(src.w - shift, midLo, cols.hi));
+    for (int y = rows.lo; y < rows.hi; ++y) {
+        const Pixel* s = src.row(clampIndex(std::int64_t{sy} + (y - dy), src.h));
+        Pixel* d = dst.row(y);
+        std::fill(d + cols.lo, d + midLo, s[0]);
+        if (midHi > midLo) std::memmove(d + midLo, s + (midLo + shift), sizeof(Pixel) * (midHi - midLo));
+        std::fill(d + midHi, d + cols.hi, s[src.w - 1]);
+    }
+}
+
+void stretchColorKey(ConstSurfaceView src, Rect s, SurfaceView dst, Rect d, Pixel key) {
+    const AxisMap cols = mapAxisNearest(d.x, d.w, dst.w, s.x, s.w, src.w);
+    const AxisMap rows = mapAxisNearest(d.y, d.h, dst.h, s.y, s.h, src.h);
+    const int* cmap = cols.src.data();
+    const int n = cols.count();
+    for (int r = 0; r < rows.count(); ++r) {
+        const Pixel* sr = src.row(rows.src[r]);
+        Pixel* dr = dst.row(rows.first + r) + cols.first;
+        for (int c = 0; c < n; ++c) {
+            const Pixel p = sr[cmap[c]];
+            if (p != key) dr[c] = p;
+        }
+    }
+}
+
+void blendConstantAlpha(ConstSurfaceView src, Rect s, SurfaceView dst, Rect d, int alpha) {
+    const unsigned a = static_cast<unsigned>(std::clamp(alpha, 0, 255));
+    if (a == 0) return;  // dst * 255 / 255: nothing changes
+    const AxisMap cols = mapAxisNearest(d.x, d.w, dst.w, s.x, s.w, src.w);
+    const AxisMap rows = mapAxisNearest(d.y, d.h, dst.h, s.y, s.h, src.h);
+    const int* cmap = cols.src.data();
+    const int n = cols.count();
+    const unsigned ia = 255 - a;
+    for (int r = 0; r < rows.count(); ++r) {
+        const Pixel* sr = src.row(rows.src[r]);
+        Pixel* dr = dst.row(rows.first + r) + cols.first;
+        if (a == 255) {  // src * 255 / 255 is src exactly
+            for (int c = 0; c < n; ++c) dr[c] = sr[cmap[c]];
+        } else {
+            for (int c = 0; c < n; ++c) dr[c] = mixPixel(sr[cmap[c]], dr[c], a, ia);
+        }
+    }
+}
+
+void stretchCopyBlackOnWhite(SurfaceView surface, Rect s, Rect d) {
+    if (s.w <= 0 || s.h <= 0 || d.w <= 0 || d.h <= 0) return;
+    if (s.x == d.x && s.y == d.y && s.w == d.w && s.h == d.h) return;  // copies onto itself
+    const RangeMap cols = mapAxisBlackOnWhite(d.x, d.w, surface.w, s.x, s.w);
+    const RangeMap rows = mapAxisBlackOnWhite(d.y, d.h, surface.h, s.y, s.h);
+    if (cols.lo.empty() || rows.lo.empty()) return;
+    // Source and destination share the surface: read from a copy.
+    std::vector<Pixel> copy(static_cast<std::size_t>(surface.w) * surface.h);
+    for (int y = 0; y < surface.h; ++y)
+        std::memcpy(copy.data() + std::size_t(y) * surface.w, surface.row(y), sizeof(Pixel) * surface.w);
+    auto clampLo = [](std::int64_t v) { return std::max<std::int64_t>(v, 0); };
+    for (std::size_t r = 0; r < rows.lo.size(); ++r) {
+        const std::int64_t y0 = clampLo(rows.lo[r]), y1 = std::min<std::int64_t>(rows.hi[r], surface.h);
+        Pixel* out = surface.row(rows.first + static_cast<int>(r)) + cols.first;
+        for (std::size_t c = 0; c < cols.lo.size(); ++c) {
+            const std::int64_t x0 = clampLo(cols.lo[c]), x1 = std::min<std::int64_t>(cols.hi[c], surface.w);
+            Pixel acc = 0x00FFFFFFu;
+            for (std::int64_t y = y0; y < y1; ++y)
+                for (std::int64_t x = x0; x < x1; ++x) acc &= copy[std::size_t(y) * surface.w + x];
+            out[c] = acc;
+        }
+    }
+}
+
+}  // namespace lumo

@@ -1,0 +1,29 @@
+#pragma once
+// Where a surface's pixels live. The engine allocates plain heap buffers; the Windows control
+// supplies DIB sections so that a device context sees the same memory.
+#include <functional>
+#include <memory>
+
+#include "common/colour.h"
+
+namespace lumo {
+
+using quill::Pixel;
+
+class PixelStorage {
+public:
+    virtual ~PixelStorage() = default;
+    virtual Pixel* data() = 0;
+    virtual int width() const = 0;   // also the stride, in pixels
+    virtual int height() const = 0;
+    // True when the storage must match the surface's size exactly (a DIB that a device
+    // context shows); false lets a surface reuse a larger buffer when it shrinks.
+    virtual bool exactSize() const { return false; }
+};
+
+// Returns null when the memory cannot be had.
+using PixelStorageFactory = std::function<std::unique_ptr<PixelStorage>(int width, int height)>;
+
+std::unique_ptr<PixelStorage> makeHeapStorage(int width, int height);
+
+}  // namespace lumo

@@ -1,0 +1,131 @@
+#include "compositor/engine/rotation.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "common/rounding.h"
+#include "compositor/engine/limits.h"
+#include "compositor/engine/pixel_ops.h"
+
+namespace lumo {
+namespace {
+
+using quill::RunError;
+
+RunError reduceAngle(NumericArg& r360, int& reduced) {
+    if (!r360.isNumeric()) return RunError::TypeMismatch;
+    auto r = quill::roundToLong(r360.value());
+    if (!r) return RunError::Overflow;
+    reduced = *r % 360;  // the remainder keeps the angle's sign
+    // The remainder of an Integer (or Boolean) stays an Integer; of anything else a Long.
+    if (r360.kind() == NumericKind::Integer || r360.kind() == NumericKind::Boolean)
+        r360.assignInteger(static_cast<std::int16_t>(reduced));
+    else
+        r360.assignLong(reduced);
+    return RunError::None;
+}
+
+RunError halfSize(double scaledSide, int& half) {
+    double h = std::floor(scaledSide / 2);
+    if (!(h >= -32768.0 && h <= 32767.0)) return RunError::Overflow;
+    half = static_cast<int>(h);
+    return RunError::None;
+}
+
+void takeSamples(const Surface& master, RotationSamples& samples) {
+    const ConstSurfaceView m = master.constPixels();
+    const int gw = samples.gridWidth();
+    const int copyW = std::min(gw, m.w);
+    for (int gy = 0; gy < samples.gridHeight(); ++gy) {
+        Pixel* out = samples.row(gy - samples.hh());
+        int copied = 0;
+        if (gy < m.h && copyW > 0) {
+            std::memcpy(out, m.row(gy), sizeof(Pixel) * copyW);
+            copied = copyW;
+        }
+        std::fill(out + copied, out + gw, quill::kNoPixel);  // outside the master
+    }
+}
+
+// Every destination pixel (X + hw, Y + hh) takes the sample at the floor of its offset turned
+// back by the angle. Products are formed once per row and column: the same doubles as
+// X * c - Y * s formed per pixel, since no step is fused.
+void turn(const RotationSamples& samples, double c, double s, Pixel key, SurfaceView out) {
+    const int hw = samples.hw(), hh = samples.hh();
+    const int gw = samples.gridWidth(), gh = samples.gridHeight();
+    const int outW = std::min(gw, out.w), outH = std::min(gh, out.h);
+    if (outW <= 0 || outH <= 0) return;
+    std::vector<double> xc(outW), xs(outW);
+    for (int i = 0; i < outW; ++i) {
+        const double x = i - hw;
+        xc[i] = x * c;
+        xs[i] = x * s;
+    }
+    const Pixel* grid = samples.data();
+    for (int dy = 0; dy < outH; ++dy) {
+        const double y = dy - hh;
+        const double yc = y * c, ys = y * s;
+        Pixel* row = out.row(dy);
+        for (int i = 0; i < outW; ++i) {
+            const unsigned ux = unsigned(quill::floorToInt(xc[i] - ys) + hw);
+            const unsigned uy = unsigned(quill::floorToInt(yc + xs[i]) + hh);
+            Pixel colour = key;
+            if (ux < unsigned(gw) && uy < unsigned(gh)) {
+                const Pixel sample = grid[std::size_t(uy) * gw + ux];
+                colour = sample == quill::kNoPixel ? key : sample;
+            }
+            row[i] = colour;
+        }
+    }
+}
+
+}  // namespace
+
+RunError RotationSamples::redim(int hw, int hh) {
+    if (hw < 0 || hh < 0) return RunError::SubscriptOutOfRange;
+    const std::int64_t w = 2 * std::int64_t{hw} + 1, h = 2 * std::int64_t{hh} + 1;
+    if (RunError e = checkSurfaceSize(w, h); e != RunError::None) return e;
+    px_.resize(static_cast<std::size_t>(w * h));
+    hw_ = hw;
+    hh_ = hh;
+    return RunError::None;
+}
+
+RunError rotateMaterial(NumericArg& r360, Pixel key, double qt, Surface& master, Surface& material,
+                        RotationSamples& samples) {
+    // 1. Reduce the angle.
+    int angle = 0;
+    if (RunError e = reduceAngle(r360, angle); e != RunError::None) return e;
+    // 2. The master's size, in single precision.
+    const float wv = static_cast<float>(master.width()), hv = static_cast<float>(master.height());
+    // 3. Bake the master's image into its picture.
+    master.bake();
+    // 4. Supersample the master onto itself.
+    const auto srcW = quill::roundToLong(wv), srcH = quill::roundToLong(hv);
+    const auto bigW = quill::roundToLong(wv * qt), bigH = quill::roundToLong(hv * qt);
+    if (!bigW || !bigH) return RunError::Overflow;
+    const Rect original{0, 0, *srcW, *srcH}, enlarged{0, 0, *bigW, *bigH};
+    if (*bigW != *srcW || *bigH != *srcH) stretchCopyBlackOnWhite(master.pixels(), original, enlarged);
+    // 5. Half sizes of the sampling grid.
+    int hw = 0, hh = 0;
+    const bool unscaled = qt == 1.0;
+    if (RunError e = halfSize(unscaled ? master.width() : wv * qt, hw); e != RunError::None) return e;
+    if (RunError e = halfSize(unscaled ? master.height() : hv * qt, hh); e != RunError::None) return e;
+    // 6. Re-dimension the samples; 7. take them.
+    if (RunError e = samples.redim(hw, hh); e != RunError::None) return e;
+    takeSamples(master, samples);
+    // 8. Nothing below can fail.
+    // 9. Clear the working copy, unless the turn rewrites every pixel of it anyway.
+    if (samples.gridWidth() < material.width() || samples.gridHeight() < material.height())
+        material.clear();
+    // 10. The angle, negated, in radians.
+    const double theta = (-angle * kRotationPi) / 180;
+    // 11. Turn.
+    turn(samples, std::cos(theta), std::sin(theta), key, material.pixels());
+    // 12. and 14. Refreshing repaints only. 13. Shrink back.
+    if (*bigW != *srcW || *bigH != *srcH) stretchCopyBlackOnWhite(material.pixels(), enlarged, original);
+    return RunError::None;
+}
+
+}  // namespace lumo

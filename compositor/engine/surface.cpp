@@ -1,0 +1,138 @@
+#include "compositor/engine/surface.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+#include "compositor/engine/limits.h"
+
+namespace lumo {
+namespace {
+
+void fillRect(SurfaceView v, int x0, int y0, int x1, int y1, Pixel p) {
+    for (int y = y0; y < y1; ++y) std::fill(v.row(y) + x0, v.row(y) + x1, p);
+}
+
+void copyOverlap(ConstSurfaceView src, SurfaceView dst) {
+    int w = std::min(src.w, dst.w);
+    int h = std::min(src.h, dst.h);
+    if (w <= 0) return;
+    for (int y = 0; y < h; ++y) std::memcpy(dst.row(y), src.row(y), sizeof(Pixel) * w);
+}
+
+ConstSurfaceView viewOf(const Bitmap& b) { return {b.pixels.data(), b.width, b.height, b.width}; }
+
+}  // namespace
+
+Surface::Surface(int width, int height, Colour background, bool autoSize,
+                 PixelStorageFactory storage)
+    : background_(background), autoSize_(autoSize), makeStorage_(std::move(storage)) {
+    if (reallocate(std::max(width, 0), std::max(height, 0)) == RunError::None) clear();
+}
+
+Pixel Surface::backgroundPixel() const { return quill::pixelFromColour(quill::resolveColour(background_)); }
+
+RunError Surface::setBackgroundColour(Colour c) {
+    if (!quill::isValidColourProperty(c)) return RunError::InvalidPropertyValue;
+    background_ = c;
+    clear();
+    return RunError::None;
+}
+
+RunError Surface::setPicture(PictureRef p) {
+    if (p && autoSize_) {
+        if (RunError e = resize(p->width, p->height); e != RunError::None) return e;
+    }
+    picture_ = std::move(p);
+    clear();
+    return RunError::None;
+}
+
+RunError Surface::resize(int width, int height) {
+    if (width == w_ && height == h_) return RunError::None;
+    if (RunError e = checkSurfaceSize(width, height); e != RunError::None) return e;
+    materialise();
+    const int oldW = w_, oldH = h_;
+    if (storage_ && !storage_->exactSize() && width <= storage_->width() &&
+        height <= storage_->height()) {
+        w_ = width;
+        h_ = height;
+    } else {
+        std::unique_ptr<PixelStorage> old = std::move(storage_);
+        if (RunError e = reallocate(width, height); e != RunError::None) {
+            storage_ = std::move(old);
+            return e;
+        }
+        if (old) copyOverlap({old->data(), oldW, oldH, old->width()}, pixels());
+    }
+    const Pixel bg = backgroundPixel();
+    SurfaceView v = pixels();
+    fillRect(v, std::min(oldW, w_), 0, w_, std::min(oldH, h_), bg);
+    fillRect(v, 0, std::min(oldH, h_), w_, h_, bg);
+    return RunError::None;
+}
+
+RunError Surface::reallocate(int width, int height) {
+    std::unique_ptr<PixelStorage> s = makeStorage_(width, height);
+    if (!s) return RunError::OutOfMemory;
+    storage_ = std::move(s);
+    w_ = width;
+    h_ = height;
+    imageIsPicture_ = false;
+    return RunError::None;
+}
+
+void Surface::clear() {
+    if (picture_ && picture_->width == w_ && picture_->height == h_ && storage_ &&
+        !storage_->exactSize()) {
+        imageIsPicture_ = true;
+        return;
+    }
+    imageIsPicture_ = false;
+    SurfaceView v = pixels();
+    fillRect(v, 0, 0, w_, h_, backgroundPixel());
+    if (picture_) copyOverlap(viewOf(*picture_), v);
+}
+
+void Surface::materialise() {
+    if (!imageIsPicture_) return;
+    imageIsPicture_ = false;
+    copyOverlap(viewOf(*picture_), pixels());
+}
+
+SurfaceView Surface::pixels() {
+    materialise();
+    if (!storage_) return {};
+    return {storage_->data(), w_, h_, storage_->width()};
+}
+
+ConstSurfaceView Surface::constPixels() const {
+    if (imageIsPicture_) return viewOf(*picture_);
+    if (!storage_) return {};
+    return {storage_->data(), w_, h_, storage_->width()};
+}
+
+PictureRef Surface::snapshot() const {
+    if (imageIsPicture_) return picture_;
+    ConstSurfaceView v = constPixels();
+    std::vector<Pixel> px(static_cast<std::size_t>(w_) * h_);
+    for (int y = 0; y < h_; ++y) std::copy(v.row(y), v.row(y) + w_, px.begin() + std::size_t(y) * w_);
+    return makePicture(w_, h_, std::move(px));
+}
+
+void Surface::bake() {
+    if (imageIsPicture_) return;
+    picture_ = snapshot();
+}
+
+Pixel Surface::pixel(int x, int y) const {
+    ConstSurfaceView v = constPixels();
+    return v.contains(x, y) ? v.row(y)[x] : quill::kNoPixel;
+}
+
+void Surface::setPixel(int x, int y, Pixel p) {
+    if (x < 0 || y < 0 || x >= w_ || y >= h_) return;
+    pixels().row(y)[x] = p;
+}
+
+}  // namespace lumo
