@@ -27,4 +27,16 @@ AxisMap mapAxisNearest(int dstPos, int dstLen, int dstLimit, int srcPos, int src
     return m;
 }
 
+std::vector<AxisMap::Run> AxisMap::runs() const {
+    std::vector<Run> out;
+    for (int i = 0; i < count(); ++i) {
+        if (!out.empty() && out.back().src + out.back().length == src[i]) {
+            ++out.back().length;
+        } else {
+            out.push_back({i, src[i], 1});
+        }
+    }
+    return out;
+}
+
 }  // namespace lumo

@@ -16,6 +16,15 @@ struct AxisMap {
     int first = 0;
     std::vector<int> src;
     int count() const { return static_cast<int>(src.size()); }
+
+    // Stretches by a pixel or two, the usual case, consist of a few long stretches of
+    // consecutive source pixels; kernels copy those as whole runs.
+    struct Run {
+        int offset;  // from first
+        int src;     // source index of the run's first pixel
+        int length;
+    };
+    std::vector<Run> runs() const;
 };
 
 // dstPos/dstLen: the destination rectangle along this axis; dstLimit: the destination

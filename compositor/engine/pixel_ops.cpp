@@ -62,6 +62,12 @@ RangeMap mapAxisBlackOnWhite(int dstPos, int dstLen, int dstLimit, int srcPos, i
     return m;
 }
 
+// A select rather than a branch (keyed and unkeyed pixels alternate unpredictably), over
+// distinct buffers, so the compiler can turn it into vector compares and blends.
+void keyedCopy(const Pixel* __restrict from, Pixel* __restrict to, int n, Pixel key) {
+    for (int k = 0; k < n; ++k) to[k] = from[k] == key ? to[k] : from[k];
+}
+
 }  // namespace
 
 void copyRectExtendingEdges(ConstSurfaceView src, int sx, int sy, int w, int h, SurfaceView dst,
@@ -87,14 +93,12 @@ void copyRectExtendingEdges(ConstSurfaceView src, int sx, int sy, int w, int h, 
 void stretchColorKey(ConstSurfaceView src, Rect s, SurfaceView dst, Rect d, Pixel key) {
     const AxisMap cols = mapAxisNearest(d.x, d.w, dst.w, s.x, s.w, src.w);
     const AxisMap rows = mapAxisNearest(d.y, d.h, dst.h, s.y, s.h, src.h);
-    const int* cmap = cols.src.data();
-    const int n = cols.count();
+    const std::vector<AxisMap::Run> runs = cols.runs();
     for (int r = 0; r < rows.count(); ++r) {
         const Pixel* sr = src.row(rows.src[r]);
         Pixel* dr = dst.row(rows.first + r) + cols.first;
-        for (int c = 0; c < n; ++c) {
-            const Pixel p = sr[cmap[c]];
-            if (p != key) dr[c] = p;
+        for (const AxisMap::Run& run : runs) {
+            keyedCopy(sr + run.src, dr + run.offset, run.length, key);
         }
     }
 }
@@ -104,16 +108,19 @@ void blendConstantAlpha(ConstSurfaceView src, Rect s, SurfaceView dst, Rect d, i
     if (a == 0) return;  // dst * 255 / 255: nothing changes
     const AxisMap cols = mapAxisNearest(d.x, d.w, dst.w, s.x, s.w, src.w);
     const AxisMap rows = mapAxisNearest(d.y, d.h, dst.h, s.y, s.h, src.h);
-    const int* cmap = cols.src.data();
-    const int n = cols.count();
+    const std::vector<AxisMap::Run> runs = cols.runs();
     const unsigned ia = 255 - a;
     for (int r = 0; r < rows.count(); ++r) {
         const Pixel* sr = src.row(rows.src[r]);
         Pixel* dr = dst.row(rows.first + r) + cols.first;
-        if (a == 255) {  // src * 255 / 255 is src exactly
-            for (int c = 0; c < n; ++c) dr[c] = sr[cmap[c]];
-        } else {
-            for (int c = 0; c < n; ++c) dr[c] = mixPixel(sr[cmap[c]], dr[c], a, ia);
+        for (const AxisMap::Run& run : runs) {
+            const Pixel* from = sr + run.src;
+            Pixel* to = dr + run.offset;
+            if (a == 255) {  // src * 255 / 255 is src exactly
+                std::memmove(to, from, sizeof(Pixel) * run.length);
+            } else {
+                for (int k = 0; k < run.length; ++k) to[k] = mixPixel(from[k], to[k], a, ia);
+            }
         }
     }
 }

@@ -48,9 +48,36 @@ void takeSamples(const Surface& master, RotationSamples& samples) {
     }
 }
 
+// The first i in [0, n) for which pred holds, pred being false then true along i; n if none.
+template <typename Pred>
+int firstWhere(int n, Pred pred) {
+    int lo = 0, hi = n;
+    while (lo < hi) {
+        const int mid = lo + (hi - lo) / 2;
+        if (pred(mid)) hi = mid; else lo = mid + 1;
+    }
+    return lo;
+}
+
+struct Span {
+    int lo, hi;
+};
+
+// The i for which floor(f(i)) lies in [-half, half], f being monotone along the row (rounding
+// and floor keep the order of the exact products): an interval, found by bisection.
+template <typename F>
+Span inRange(int n, F f, bool rising, int half) {
+    if (rising)
+        return {firstWhere(n, [&](int i) { return quill::floorToInt(f(i)) >= -half; }),
+                firstWhere(n, [&](int i) { return quill::floorToInt(f(i)) > half; })};
+    return {firstWhere(n, [&](int i) { return quill::floorToInt(f(i)) <= half; }),
+            firstWhere(n, [&](int i) { return quill::floorToInt(f(i)) < -half; })};
+}
+
 // Every destination pixel (X + hw, Y + hh) takes the sample at the floor of its offset turned
 // back by the angle. Products are formed once per row and column: the same doubles as
-// X * c - Y * s formed per pixel, since no step is fused.
+// X * c - Y * s formed per pixel, since no step is fused. Per row, the pixels whose sample
+// lies inside the grid form one interval; the rest are the key colour without any lookup.
 void turn(const RotationSamples& samples, double c, double s, Pixel key, SurfaceView out) {
     const int hw = samples.hw(), hh = samples.hh();
     const int gw = samples.gridWidth(), gh = samples.gridHeight();
@@ -62,21 +89,21 @@ void turn(const RotationSamples& samples, double c, double s, Pixel key, Surface
         xc[i] = x * c;
         xs[i] = x * s;
     }
-    const Pixel* grid = samples.data();
+    const Pixel* centre = samples.data() + std::size_t(hh) * gw + hw;
     for (int dy = 0; dy < outH; ++dy) {
         const double y = dy - hh;
         const double yc = y * c, ys = y * s;
+        const Span sx = inRange(outW, [&](int i) { return xc[i] - ys; }, c >= 0, hw);
+        const Span sy = inRange(outW, [&](int i) { return yc + xs[i]; }, s >= 0, hh);
+        const int lo = std::max(sx.lo, sy.lo), hi = std::max(lo, std::min(sx.hi, sy.hi));
         Pixel* row = out.row(dy);
-        for (int i = 0; i < outW; ++i) {
-            const unsigned ux = unsigned(quill::floorToInt(xc[i] - ys) + hw);
-            const unsigned uy = unsigned(quill::floorToInt(yc + xs[i]) + hh);
-            Pixel colour = key;
-            if (ux < unsigned(gw) && uy < unsigned(gh)) {
-                const Pixel sample = grid[std::size_t(uy) * gw + ux];
-                colour = sample == quill::kNoPixel ? key : sample;
-            }
-            row[i] = colour;
+        std::fill(row, row + lo, key);
+        for (int i = lo; i < hi; ++i) {
+            const Pixel sample =
+                centre[std::ptrdiff_t(quill::floorToInt(yc + xs[i])) * gw + quill::floorToInt(xc[i] - ys)];
+            row[i] = sample == quill::kNoPixel ? key : sample;
         }
+        std::fill(row + hi, row + outW, key);
     }
 }
 
