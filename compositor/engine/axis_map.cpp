@@ -3,6 +3,20 @@
 #include <algorithm>
 
 namespace lumo {
+namespace {
+
+void collectRuns(AxisMap& m) {
+    for (int i = 0; i < m.count(); ++i) {
+        AxisMap::Run* last = m.runs.empty() ? nullptr : &m.runs.back();
+        if (last && last->src + last->length == m.src[i]) {
+            ++last->length;
+        } else {
+            m.runs.push_back({m.first + i, m.src[i], 1});
+        }
+    }
+}
+
+}  // namespace
 
 std::int64_t nearestSourceIndex(std::int64_t i, std::int64_t srcLen, std::int64_t dstLen) {
     return (2 * i + 1) * srcLen / (2 * dstLen);
@@ -17,26 +31,28 @@ AxisMap mapAxisNearest(int dstPos, int dstLen, int dstLimit, int srcPos, int src
     const std::int64_t hi = std::min<std::int64_t>(dstLen, std::int64_t{dstLimit} - dstPos);
     if (lo >= hi) return m;
     m.src.reserve(static_cast<std::size_t>(hi - lo));
+    // The source index floor((srcLen + i * 2 * srcLen) / (2 * dstLen)), stepped exactly with
+    // a quotient and a remainder instead of a division per pixel.
+    const std::int64_t step = 2 * std::int64_t{srcLen}, den = 2 * std::int64_t{dstLen};
+    const std::int64_t num = srcLen + lo * step;
+    std::int64_t q = num / den, r = num % den;
+    const std::int64_t stepQ = step / den, stepR = step % den;
     for (std::int64_t i = lo; i < hi; ++i) {
-        std::int64_t s = srcPos + nearestSourceIndex(i, srcLen, dstLen);
-        if (s < 0) continue;          // source indices only grow with i
-        if (s >= srcLimit) break;
-        if (m.src.empty()) m.first = static_cast<int>(dstPos + i);
-        m.src.push_back(static_cast<int>(s));
-    }
-    return m;
-}
-
-std::vector<AxisMap::Run> AxisMap::runs() const {
-    std::vector<Run> out;
-    for (int i = 0; i < count(); ++i) {
-        if (!out.empty() && out.back().src + out.back().length == src[i]) {
-            ++out.back().length;
-        } else {
-            out.push_back({i, src[i], 1});
+        const std::int64_t s = srcPos + q;
+        if (s >= srcLimit) break;  // source indices only grow with i
+        if (s >= 0) {
+            if (m.src.empty()) m.first = static_cast<int>(dstPos + i);
+            m.src.push_back(static_cast<int>(s));
+        }
+        q += stepQ;
+        r += stepR;
+        if (r >= den) {
+            r -= den;
+            ++q;
         }
     }
-    return out;
+    collectRuns(m);
+    return m;
 }
 
 }  // namespace lumo

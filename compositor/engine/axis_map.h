@@ -18,13 +18,13 @@ struct AxisMap {
     int count() const { return static_cast<int>(src.size()); }
 
     // Stretches by a pixel or two, the usual case, consist of a few long stretches of
-    // consecutive source pixels; kernels copy those as whole runs.
+    // consecutive source pixels; row kernels copy those as whole runs.
     struct Run {
-        int offset;  // from first
-        int src;     // source index of the run's first pixel
+        int dst;     // absolute destination index of the run's first pixel
+        int src;     // absolute source index of the run's first pixel
         int length;
     };
-    std::vector<Run> runs() const;
+    std::vector<Run> runs;
 };
 
 // dstPos/dstLen: the destination rectangle along this axis; dstLimit: the destination

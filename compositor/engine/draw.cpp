@@ -1,8 +1,12 @@
 #include "compositor/engine/draw.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "common/checked_int.h"
 #include "common/rounding.h"
 #include "compositor/engine/control_surfaces.h"
+#include "compositor/engine/axis_map.h"
 #include "compositor/engine/pixel_ops.h"
 
 namespace lumo {
@@ -47,6 +51,51 @@ RunError plus(Long a, Long b, Long& out) {
     return RunError::None;
 }
 
+struct ComposeGeometry {
+    Long left = 0, top = 0;  // ox - 1, oy - 1: the blends' destination corner on the view
+    Long zw = 0, zh = 0;     // the zoomed size; the scratch surface is 2 larger each way
+};
+
+std::optional<int> rowIndex(const AxisMap& rows, int q) {
+    const int i = q - rows.first;
+    if (i < 0 || i >= rows.count()) return std::nullopt;
+    return rows.src[i];
+}
+
+// Steps 10 to 13, one view row at a time: copy what lies under the drawing area into the
+// scratch row, draw the keyed material over it (twice with smoothing), and blend it onto the
+// view. View row j of the blends takes scratch row map(j) >= j, whose background lies in view
+// rows at or below j, and the same holds for columns; so streaming rows top down reads every
+// background pixel before any blend writes it, and gives exactly the view of four whole-surface
+// passes while the scratch row stays in the first-level cache. Only the scratch surface's
+// first row is used: its pixels are never read after a draw.
+void composeRows(ControlSurfaces& s, Pixel key, bool smoothing, int a, const ComposeGeometry& g) {
+    SurfaceView view = s.view.pixels();
+    const ConstSurfaceView material = s.material.constPixels();
+    const int sw = g.zw + 2, sh = g.zh + 2;
+    const AxisMap viewCols = mapAxisNearest(g.left, g.zw + 1, view.w, 0, sw, sw);
+    const AxisMap viewRows = mapAxisNearest(g.top, g.zh + 1, view.h, 0, sh, sh);
+    if (viewCols.count() == 0 || viewRows.count() == 0) return;  // nothing lands on the view
+    const AxisMap cols11 = mapAxisNearest(0, sw, sw, 0, material.w, material.w);
+    const AxisMap rows11 = mapAxisNearest(0, sh, sh, 0, material.h, material.h);
+    const AxisMap cols12 = mapAxisNearest(1, g.zw + 1, sw, 0, material.w, material.w);
+    const AxisMap rows12 = mapAxisNearest(1, g.zh + 1, sh, 0, material.h, material.h);
+    Pixel* scratch = s.workingArea.pixels().row(0);
+    for (int r = 0; r < viewRows.count(); ++r) {
+        const int q = viewRows.src[r];
+        Pixel* out = view.row(viewRows.first + r);
+        const Pixel* under = view.row(static_cast<int>(std::clamp<std::int64_t>(std::int64_t{g.top} + q, 0, view.h - 1)));
+        copyRowExtendingEdges(under, view.w, g.left, scratch, sw);
+        if (smoothing) {
+            if (auto m = rowIndex(rows11, q)) keyedStretchRow(material.row(*m), cols11, scratch, key);
+            // At full strength step 13 overwrites exactly the pixels this blend writes.
+            if (a != 255) blendRow(scratch, viewCols, out, a / 3);
+        }
+        if (auto m = rowIndex(rows12, q)) keyedStretchRow(material.row(*m), cols12, scratch, key);
+        blendRow(scratch, viewCols, out, a);
+    }
+}
+
 }  // namespace
 
 RunError drawLumoscope(ControlSurfaces& s, const DrawArgs& args) {
@@ -83,31 +132,20 @@ RunError drawLumoscope(ControlSurfaces& s, const DrawArgs& args) {
     // 7. Strength.
     auto a = quill::roundToInteger(args.alpha.value());
     if (!a) return RunError::Overflow;
-    // 8. Clear the scratch surface.
-    s.workingArea.clear();
+    // 8. Clearing the scratch surface is left out: step 10 overwrites all of it.
     // 9. Top-left corner on the view.
     QUILL_RETURN_IF_ERROR(numeric(args.x));
     QUILL_RETURN_IF_ERROR(numeric(args.y));
-    Long ox = 0, oy = 0, left = 0, top = 0;
+    Long ox = 0, oy = 0;
     QUILL_RETURN_IF_ERROR(roundedLong(args.x.value() - zw / 2.0, ox));
     QUILL_RETURN_IF_ERROR(roundedLong(args.y.value() - zh / 2.0, oy));
-    QUILL_RETURN_IF_ERROR(plus(ox, -1, left));
-    QUILL_RETURN_IF_ERROR(plus(oy, -1, top));
-    // 10. What lies under the drawing area, with a one-pixel margin.
-    SurfaceView scratch = s.workingArea.pixels();
-    copyRectExtendingEdges(s.view.constPixels(), left, top, zw2, zh2, scratch, 0, 0);
-    const ConstSurfaceView material = s.material.constPixels();
-    const Rect whole{0, 0, w, h}, scratchRect{0, 0, zw2, zh2};
-    const Rect onView{left, top, zw + 1, zh + 1};
-    // 11. Third-strength pass. At full strength step 13 overwrites exactly the pixels its
-    // blend would write, so the blend is skipped there.
-    if (smoothing) {
-        stretchColorKey(material, whole, scratch, scratchRect, key);
-        if (*a != 255) blendConstantAlpha(scratch, scratchRect, s.view.pixels(), onView, *a / 3);
-    }
-    // 12. Main pass; 13. blend it onto the view.
-    stretchColorKey(material, whole, scratch, Rect{1, 1, zw + 1, zh + 1}, key);
-    blendConstantAlpha(scratch, scratchRect, s.view.pixels(), onView, *a);
+    ComposeGeometry g;
+    QUILL_RETURN_IF_ERROR(plus(ox, -1, g.left));
+    QUILL_RETURN_IF_ERROR(plus(oy, -1, g.top));
+    g.zw = zw;
+    g.zh = zh;
+    // 10. to 13.
+    composeRows(s, key, smoothing, *a, g);
     return RunError::None;
 }
 

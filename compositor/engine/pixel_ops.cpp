@@ -70,59 +70,59 @@ void keyedCopy(const Pixel* __restrict from, Pixel* __restrict to, int n, Pixel 
 
 }  // namespace
 
+void copyRowExtendingEdges(const Pixel* srcRow, int srcW, std::int64_t x, Pixel* dst, int w) {
+    if (w <= 0 || srcW <= 0) return;
+    // Destination k takes source x + k: split into the part left of the source, the part over
+    // it and the part right of it.
+    const int midLo = static_cast<int>(std::clamp<std::int64_t>(-x, 0, w));
+    const int midHi = static_cast<int>(std::clamp<std::int64_t>(srcW - x, midLo, w));
+    std::fill(dst, dst + midLo, srcRow[0]);
+    if (midHi > midLo) std::memmove(dst + midLo, srcRow + (x + midLo), sizeof(Pixel) * (midHi - midLo));
+    std::fill(dst + midHi, dst + w, srcRow[srcW - 1]);
+}
+
 void copyRectExtendingEdges(ConstSurfaceView src, int sx, int sy, int w, int h, SurfaceView dst,
                             int dx, int dy) {
     if (w <= 0 || h <= 0 || src.w <= 0 || src.h <= 0) return;
     const Span cols = clipSpan(dx, w, dst.w);
     const Span rows = clipSpan(dy, h, dst.h);
     if (cols.lo >= cols.hi) return;
-    // Source column of destination column x is sx + (x - dx); split the span into the part
-    // left of the source, the part over it and the part right of it.
-    const std::int64_t shift = std::int64_t{sx} - dx;
-    const int midLo = static_cast<int>(std::clamp<std::int64_t>(-shift, cols.lo, cols.hi));
-    const int midHi = static_cast<int>(std::clamp<std::int64_t>(src.w - shift, midLo, cols.hi));
+    const std::int64_t firstSrcCol = std::int64_t{sx} + (cols.lo - dx);
     for (int y = rows.lo; y < rows.hi; ++y) {
         const Pixel* s = src.row(clampIndex(std::int64_t{sy} + (y - dy), src.h));
-        Pixel* d = dst.row(y);
-        std::fill(d + cols.lo, d + midLo, s[0]);
-        if (midHi > midLo) std::memmove(d + midLo, s + (midLo + shift), sizeof(Pixel) * (midHi - midLo));
-        std::fill(d + midHi, d + cols.hi, s[src.w - 1]);
+        copyRowExtendingEdges(s, src.w, firstSrcCol, dst.row(y) + cols.lo, cols.hi - cols.lo);
+    }
+}
+
+void keyedStretchRow(const Pixel* srcRow, const AxisMap& cols, Pixel* dstRow, Pixel key) {
+    for (const AxisMap::Run& run : cols.runs) keyedCopy(srcRow + run.src, dstRow + run.dst, run.length, key);
+}
+
+void blendRow(const Pixel* srcRow, const AxisMap& cols, Pixel* dstRow, int alpha) {
+    const unsigned a = static_cast<unsigned>(std::clamp(alpha, 0, 255));
+    if (a == 0) return;  // dst * 255 / 255: nothing changes
+    for (const AxisMap::Run& run : cols.runs) {
+        const Pixel* from = srcRow + run.src;
+        Pixel* to = dstRow + run.dst;
+        if (a == 255) {  // src * 255 / 255 is src exactly
+            std::memmove(to, from, sizeof(Pixel) * run.length);
+        } else {
+            for (int k = 0; k < run.length; ++k) to[k] = mixPixel(from[k], to[k], a, 255 - a);
+        }
     }
 }
 
 void stretchColorKey(ConstSurfaceView src, Rect s, SurfaceView dst, Rect d, Pixel key) {
     const AxisMap cols = mapAxisNearest(d.x, d.w, dst.w, s.x, s.w, src.w);
     const AxisMap rows = mapAxisNearest(d.y, d.h, dst.h, s.y, s.h, src.h);
-    const std::vector<AxisMap::Run> runs = cols.runs();
-    for (int r = 0; r < rows.count(); ++r) {
-        const Pixel* sr = src.row(rows.src[r]);
-        Pixel* dr = dst.row(rows.first + r) + cols.first;
-        for (const AxisMap::Run& run : runs) {
-            keyedCopy(sr + run.src, dr + run.offset, run.length, key);
-        }
-    }
+    for (int r = 0; r < rows.count(); ++r)
+        keyedStretchRow(src.row(rows.src[r]), cols, dst.row(rows.first + r), key);
 }
 
 void blendConstantAlpha(ConstSurfaceView src, Rect s, SurfaceView dst, Rect d, int alpha) {
-    const unsigned a = static_cast<unsigned>(std::clamp(alpha, 0, 255));
-    if (a == 0) return;  // dst * 255 / 255: nothing changes
     const AxisMap cols = mapAxisNearest(d.x, d.w, dst.w, s.x, s.w, src.w);
     const AxisMap rows = mapAxisNearest(d.y, d.h, dst.h, s.y, s.h, src.h);
-    const std::vector<AxisMap::Run> runs = cols.runs();
-    const unsigned ia = 255 - a;
-    for (int r = 0; r < rows.count(); ++r) {
-        const Pixel* sr = src.row(rows.src[r]);
-        Pixel* dr = dst.row(rows.first + r) + cols.first;
-        for (const AxisMap::Run& run : runs) {
-            const Pixel* from = sr + run.src;
-            Pixel* to = dr + run.offset;
-            if (a == 255) {  // src * 255 / 255 is src exactly
-                std::memmove(to, from, sizeof(Pixel) * run.length);
-            } else {
-                for (int k = 0; k < run.length; ++k) to[k] = mixPixel(from[k], to[k], a, ia);
-            }
-        }
-    }
+    for (int r = 0; r < rows.count(); ++r) blendRow(src.row(rows.src[r]), cols, dst.row(rows.first + r), alpha);
 }
 
 void stretchCopyBlackOnWhite(SurfaceView surface, Rect s, Rect d) {

@@ -2,6 +2,7 @@
 // The six pixel operations the control is built from, as kernels over plain buffers.
 // Destination pixels outside the destination surface are never written; a rectangle with a
 // non-positive width or height does nothing, as the platform refuses such a blit.
+#include "compositor/engine/axis_map.h"
 #include "compositor/engine/surface_view.h"
 
 namespace lumo {
@@ -25,6 +26,13 @@ void blendConstantAlpha(ConstSurfaceView src, Rect s, SurfaceView dst, Rect d, i
 // pixel with a bitwise AND. Source pixels outside the surface count as white, the identity of
 // the AND.
 void stretchCopyBlackOnWhite(SurfaceView surface, Rect s, Rect d);
+
+// Row kernels: one destination row of a stretch whose column map is given. The full-surface
+// kernels above are loops over these, and the draw streams its rows through them.
+void keyedStretchRow(const Pixel* srcRow, const AxisMap& cols, Pixel* dstRow, Pixel key);
+void blendRow(const Pixel* srcRow, const AxisMap& cols, Pixel* dstRow, int alpha);
+// dst[0 .. w) = src row pixels from x on, the edge pixels repeated beyond the row's ends.
+void copyRowExtendingEdges(const Pixel* srcRow, int srcW, std::int64_t x, Pixel* dst, int w);
 
 // round(t / 255) for t in 0 .. 65535, without a division.
 inline unsigned div255Round(unsigned t) { return (t + 128 + ((t + 128) >> 8)) >> 8; }

@@ -7,6 +7,7 @@
 #include "common/rounding.h"
 #include "compositor/engine/limits.h"
 #include "compositor/engine/pixel_ops.h"
+#include "compositor/engine/turn_span.h"
 
 namespace lumo {
 namespace {
@@ -89,20 +90,19 @@ void turn(const RotationSamples& samples, double c, double s, Pixel key, Surface
         xc[i] = x * c;
         xs[i] = x * s;
     }
-    const Pixel* centre = samples.data() + std::size_t(hh) * gw + hw;
+    detail::TurnRow turnRow{xc.data(), xs.data(), 0, 0, samples.data() + std::size_t(hh) * gw + hw, gw, key};
+    const detail::TurnSpanFn turnSpan = detail::turnSpan();
     for (int dy = 0; dy < outH; ++dy) {
         const double y = dy - hh;
-        const double yc = y * c, ys = y * s;
+        turnRow.yc = y * c;
+        turnRow.ys = y * s;
+        const double yc = turnRow.yc, ys = turnRow.ys;
         const Span sx = inRange(outW, [&](int i) { return xc[i] - ys; }, c >= 0, hw);
         const Span sy = inRange(outW, [&](int i) { return yc + xs[i]; }, s >= 0, hh);
         const int lo = std::max(sx.lo, sy.lo), hi = std::max(lo, std::min(sx.hi, sy.hi));
         Pixel* row = out.row(dy);
         std::fill(row, row + lo, key);
-        for (int i = lo; i < hi; ++i) {
-            const Pixel sample =
-                centre[std::ptrdiff_t(quill::floorToInt(yc + xs[i])) * gw + quill::floorToInt(xc[i] - ys)];
-            row[i] = sample == quill::kNoPixel ? key : sample;
-        }
+        turnSpan(turnRow, lo, hi, row);
         std::fill(row + hi, row + outW, key);
     }
 }

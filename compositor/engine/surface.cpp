@@ -114,10 +114,14 @@ ConstSurfaceView Surface::constPixels() const {
 
 PictureRef Surface::snapshot() const {
     if (imageIsPicture_) return picture_;
+    // Surface pixels already have a clear top byte, so the copy needs no masking pass.
     ConstSurfaceView v = constPixels();
-    std::vector<Pixel> px(static_cast<std::size_t>(w_) * h_);
-    for (int y = 0; y < h_; ++y) std::copy(v.row(y), v.row(y) + w_, px.begin() + std::size_t(y) * w_);
-    return makePicture(w_, h_, std::move(px));
+    auto bmp = std::make_shared<Bitmap>();
+    bmp->width = w_;
+    bmp->height = h_;
+    bmp->pixels.resize(static_cast<std::size_t>(w_) * h_);
+    for (int y = 0; y < h_; ++y) std::copy(v.row(y), v.row(y) + w_, bmp->pixels.begin() + std::size_t(y) * w_);
+    return bmp;
 }
 
 void Surface::bake() {

@@ -92,7 +92,9 @@ struct Twin {
         const auto& s = control.surfaces();
         EXPECT_TRUE(imageOf(s.view) == model.view) << what << ": view";
         EXPECT_TRUE(imageOf(s.material) == model.material) << what << ": material";
-        EXPECT_TRUE(imageOf(s.workingArea) == model.work) << what << ": working area";
+        // The working area's pixels are never read after a draw, so the draw does not keep them.
+        EXPECT_EQ(s.workingArea.width(), model.work.w) << what << ": working area";
+        EXPECT_EQ(s.workingArea.height(), model.work.h) << what << ": working area";
         EXPECT_TRUE(imageOf(s.materialMaster) == model.master) << what << ": master";
     }
 };
