@@ -51,11 +51,6 @@ RunError plus(Long a, Long b, Long& out) {
     return RunError::None;
 }
 
-struct ComposeGeometry {
-    Long left = 0, top = 0;  // ox - 1, oy - 1: the blends' destination corner on the view
-    Long zw = 0, zh = 0;     // the zoomed size; the scratch surface is 2 larger each way
-};
-
 std::optional<int> rowIndex(const AxisMap& rows, int q) {
     const int i = q - rows.first;
     if (i < 0 || i >= rows.count()) return std::nullopt;
@@ -69,30 +64,29 @@ std::optional<int> rowIndex(const AxisMap& rows, int q) {
 // background pixel before any blend writes it, and gives exactly the view of four whole-surface
 // passes while the scratch row stays in the first-level cache. Only the scratch surface's
 // first row is used: its pixels are never read after a draw.
-void composeRows(ControlSurfaces& s, Pixel key, bool smoothing, int a, const ComposeGeometry& g) {
+void composeRows(ControlSurfaces& s, Pixel key, bool smoothing, int a, ComposeGeometry g) {
     SurfaceView view = s.view.pixels();
     const ConstSurfaceView material = s.material.constPixels();
-    const int sw = g.zw + 2, sh = g.zh + 2;
-    const AxisMap viewCols = mapAxisNearest(g.left, g.zw + 1, view.w, 0, sw, sw);
-    const AxisMap viewRows = mapAxisNearest(g.top, g.zh + 1, view.h, 0, sh, sh);
-    if (viewCols.count() == 0 || viewRows.count() == 0) return;  // nothing lands on the view
-    const AxisMap cols11 = mapAxisNearest(0, sw, sw, 0, material.w, material.w);
-    const AxisMap rows11 = mapAxisNearest(0, sh, sh, 0, material.h, material.h);
-    const AxisMap cols12 = mapAxisNearest(1, g.zw + 1, sw, 0, material.w, material.w);
-    const AxisMap rows12 = mapAxisNearest(1, g.zh + 1, sh, 0, material.h, material.h);
+    g.viewW = view.w;
+    g.viewH = view.h;
+    g.materialW = material.w;
+    g.materialH = material.h;
+    const ComposePlan& p = s.composePlan.update(g);
+    if (p.viewCols.count() == 0 || p.viewRows.count() == 0) return;  // nothing lands on the view
+    const int sw = g.zw + 2;
     Pixel* scratch = s.workingArea.pixels().row(0);
-    for (int r = 0; r < viewRows.count(); ++r) {
-        const int q = viewRows.src[r];
-        Pixel* out = view.row(viewRows.first + r);
+    for (int r = 0; r < p.viewRows.count(); ++r) {
+        const int q = p.viewRows.src[r];
+        Pixel* out = view.row(p.viewRows.first + r);
         const Pixel* under = view.row(static_cast<int>(std::clamp<std::int64_t>(std::int64_t{g.top} + q, 0, view.h - 1)));
         copyRowExtendingEdges(under, view.w, g.left, scratch, sw);
         if (smoothing) {
-            if (auto m = rowIndex(rows11, q)) keyedStretchRow(material.row(*m), cols11, scratch, key);
+            if (auto m = rowIndex(p.rows11, q)) keyedStretchRow(material.row(*m), p.cols11, scratch, key);
             // At full strength step 13 overwrites exactly the pixels this blend writes.
-            if (a != 255) blendRow(scratch, viewCols, out, a / 3);
+            if (a != 255) blendRow(scratch, p.viewCols, out, a / 3);
         }
-        if (auto m = rowIndex(rows12, q)) keyedStretchRow(material.row(*m), cols12, scratch, key);
-        blendRow(scratch, viewCols, out, a);
+        if (auto m = rowIndex(p.rows12, q)) keyedStretchRow(material.row(*m), p.cols12, scratch, key);
+        blendRow(scratch, p.viewCols, out, a);
     }
 }
 

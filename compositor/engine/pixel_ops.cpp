@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "compositor/engine/axis_map.h"
+#include "compositor/engine/keyed_copy.h"
 
 namespace lumo {
 namespace {
@@ -62,12 +63,6 @@ RangeMap mapAxisBlackOnWhite(int dstPos, int dstLen, int dstLimit, int srcPos, i
     return m;
 }
 
-// A select rather than a branch (keyed and unkeyed pixels alternate unpredictably), over
-// distinct buffers, so the compiler can turn it into vector compares and blends.
-void keyedCopy(const Pixel* __restrict from, Pixel* __restrict to, int n, Pixel key) {
-    for (int k = 0; k < n; ++k) to[k] = from[k] == key ? to[k] : from[k];
-}
-
 }  // namespace
 
 void copyRowExtendingEdges(const Pixel* srcRow, int srcW, std::int64_t x, Pixel* dst, int w) {
@@ -95,6 +90,7 @@ void copyRectExtendingEdges(ConstSurfaceView src, int sx, int sy, int w, int h, 
 }
 
 void keyedStretchRow(const Pixel* srcRow, const AxisMap& cols, Pixel* dstRow, Pixel key) {
+    const detail::KeyedCopyFn keyedCopy = detail::keyedCopy();
     for (const AxisMap::Run& run : cols.runs) keyedCopy(srcRow + run.src, dstRow + run.dst, run.length, key);
 }
 

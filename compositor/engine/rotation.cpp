@@ -50,14 +50,27 @@ void takeSamples(const Surface& master, RotationSamples& samples) {
 }
 
 // The first i in [0, n) for which pred holds, pred being false then true along i; n if none.
+// Searches outwards from a guess (the answer of the row before, which is at most a step or
+// two away), then bisects: a few evaluations per row instead of a full bisection.
 template <typename Pred>
-int firstWhere(int n, Pred pred) {
-    int lo = 0, hi = n;
-    while (lo < hi) {
-        const int mid = lo + (hi - lo) / 2;
-        if (pred(mid)) hi = mid; else lo = mid + 1;
+int firstWhere(int n, Pred pred, int guess) {
+    auto p = [&](int i) { return i >= n || pred(i); };
+    guess = std::clamp(guess, 0, n);
+    int lo = guess - 1, hi = guess;  // the answer lies in (lo, hi]
+    if (p(guess)) {
+        for (int step = 1; lo >= 0 && p(lo); step *= 2) {
+            hi = lo;
+            lo = std::max(lo - step, -1);
+        }
+    } else {
+        lo = guess;
+        for (int step = 1; !p(hi = std::min(lo + step, n)); step *= 2) lo = hi;
     }
-    return lo;
+    while (hi - lo > 1) {
+        const int mid = lo + (hi - lo) / 2;
+        (p(mid) ? hi : lo) = mid;
+    }
+    return hi;
 }
 
 struct Span {
@@ -65,14 +78,18 @@ struct Span {
 };
 
 // The i for which floor(f(i)) lies in [-half, half], f being monotone along the row (rounding
-// and floor keep the order of the exact products): an interval, found by bisection.
+// and floor keep the order of the exact products): an interval. guess holds the previous
+// row's interval and receives this one.
 template <typename F>
-Span inRange(int n, F f, bool rising, int half) {
+Span inRange(int n, F f, bool rising, int half, Span& guess) {
+    auto fl = [&](int i) { return quill::floorToInt(f(i)); };
     if (rising)
-        return {firstWhere(n, [&](int i) { return quill::floorToInt(f(i)) >= -half; }),
-                firstWhere(n, [&](int i) { return quill::floorToInt(f(i)) > half; })};
-    return {firstWhere(n, [&](int i) { return quill::floorToInt(f(i)) <= half; }),
-            firstWhere(n, [&](int i) { return quill::floorToInt(f(i)) < -half; })};
+        guess = {firstWhere(n, [&](int i) { return fl(i) >= -half; }, guess.lo),
+                 firstWhere(n, [&](int i) { return fl(i) > half; }, guess.hi)};
+    else
+        guess = {firstWhere(n, [&](int i) { return fl(i) <= half; }, guess.lo),
+                 firstWhere(n, [&](int i) { return fl(i) < -half; }, guess.hi)};
+    return guess;
 }
 
 // Every destination pixel (X + hw, Y + hh) takes the sample at the floor of its offset turned
@@ -92,13 +109,14 @@ void turn(const RotationSamples& samples, double c, double s, Pixel key, Surface
     }
     detail::TurnRow turnRow{xc.data(), xs.data(), 0, 0, samples.data() + std::size_t(hh) * gw + hw, gw, key};
     const detail::TurnSpanFn turnSpan = detail::turnSpan();
+    Span guessX{0, outW}, guessY{0, outW};
     for (int dy = 0; dy < outH; ++dy) {
         const double y = dy - hh;
         turnRow.yc = y * c;
         turnRow.ys = y * s;
         const double yc = turnRow.yc, ys = turnRow.ys;
-        const Span sx = inRange(outW, [&](int i) { return xc[i] - ys; }, c >= 0, hw);
-        const Span sy = inRange(outW, [&](int i) { return yc + xs[i]; }, s >= 0, hh);
+        const Span sx = inRange(outW, [&](int i) { return xc[i] - ys; }, c >= 0, hw, guessX);
+        const Span sy = inRange(outW, [&](int i) { return yc + xs[i]; }, s >= 0, hh, guessY);
         const int lo = std::max(sx.lo, sy.lo), hi = std::max(lo, std::min(sx.hi, sy.hi));
         Pixel* row = out.row(dy);
         std::fill(row, row + lo, key);

@@ -119,8 +119,8 @@ PictureRef Surface::snapshot() const {
     auto bmp = std::make_shared<Bitmap>();
     bmp->width = w_;
     bmp->height = h_;
-    bmp->pixels.resize(static_cast<std::size_t>(w_) * h_);
-    for (int y = 0; y < h_; ++y) std::copy(v.row(y), v.row(y) + w_, bmp->pixels.begin() + std::size_t(y) * w_);
+    bmp->pixels.reserve(static_cast<std::size_t>(w_) * h_);
+    for (int y = 0; y < h_; ++y) bmp->pixels.insert(bmp->pixels.end(), v.row(y), v.row(y) + w_);
     return bmp;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The inner loop of the rotation: one row of destination pixels whose samples all lie inside
-// the grid. A portable version and, where the processor has it, an AVX2 version that forms the
-// same doubles and floors four pixels at a time; both give the same pixels.
+// the grid. A portable version and, where the processor has them, AVX2 and AVX-512 versions that
+// form the same doubles and floors four or eight pixels at a time; all give the same pixels.
 #include <cstddef>
 
 #include "common/colour.h"
@@ -24,8 +24,9 @@ struct TurnRow {
 using TurnSpanFn = void (*)(const TurnRow& r, int lo, int hi, Pixel* out);
 
 void turnSpanPortable(const TurnRow& r, int lo, int hi, Pixel* out);
-// Null where the processor or the compiler has no AVX2.
+// Null where the processor or the compiler lacks the instructions.
 TurnSpanFn turnSpanAvx2();
+TurnSpanFn turnSpanAvx512();
 // The fastest version this processor runs.
 TurnSpanFn turnSpan();
 
