@@ -13,7 +13,7 @@ LumoControl::LumoControl(int innerWidth, int innerHeight, PixelStorageFactory vi
          Surface(kWorkSurfaceDesignPx, kWorkSurfaceDesignPx, kWorkSurfaceBackground, true),
          Surface(kWorkSurfaceDesignPx, kWorkSurfaceDesignPx, kWorkSurfaceBackground, true),
          Surface(kWorkSurfaceDesignPx, kWorkSurfaceDesignPx, kWorkSurfaceBackground, false),
-         RotationSamples{}} {}
+         RotationSamples{}, ComposePlan{}} {}
 
 RunError LumoControl::resize(int innerWidth, int innerHeight) {
     return s_.view.resize(innerWidth, innerHeight);

@@ -85,7 +85,9 @@ struct Twin {
         reference::Result r = reference::draw(model, x, y, alpha, angle, zoom, smoothing, qt);
         ASSERT_EQ(e, r.error);
         EXPECT_EQ(aa.value(), r.alphaOut);
-        if (angle != 0) EXPECT_EQ(ar.value(), double(r.angleOut));
+        if (angle != 0) {
+            EXPECT_EQ(ar.value(), double(r.angleOut));
+        }
     }
 
     void expectSame(const char* what) const {
