@@ -91,37 +91,8 @@ TurnSpanFn turnSpanAvx2() {
 
 #else
 
-#define LUMO_AVX512 __attribute__((target("avx2,avx512f")))
-
-// Eight pixels at a time: the doubles of a whole step fit one register.
-LUMO_AVX512 static inline __m256i sampleIndices8(const TurnRow& r, int at, __m512d ys, __m512d yc,
-                                                 __m512d gw) {
-    constexpr int kFloor = _MM_FROUND_TO_NEG_INF | _MM_FROUND_NO_EXC;
-    const __m512d fx = _mm512_roundscale_pd(_mm512_sub_pd(_mm512_loadu_pd(r.xc + at), ys), kFloor);
-    const __m512d fy = _mm512_roundscale_pd(_mm512_add_pd(yc, _mm512_loadu_pd(r.xs + at)), kFloor);
-    return _mm512_cvttpd_epi32(_mm512_add_pd(_mm512_mul_pd(fy, gw), fx));
-}
-
-LUMO_AVX512 static void turnSpanAvx512Impl(const TurnRow& r, int lo, int hi, Pixel* out) {
-    const __m512d ys = _mm512_set1_pd(r.ys), yc = _mm512_set1_pd(r.yc);
-    const __m512d gw = _mm512_set1_pd(double(r.gridWidth));
-    const __m256i key = _mm256_set1_epi32(int(r.key)), none = _mm256_set1_epi32(-1);
-    const int* centre = reinterpret_cast<const int*>(r.centre);
-    int i = lo;
-    for (; i + 8 <= hi; i += 8) {
-        const __m256i sample = _mm256_i32gather_epi32(centre, sampleIndices8(r, i, ys, yc, gw), 4);
-        const __m256i outside = _mm256_cmpeq_epi32(sample, none);
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i), _mm256_blendv_epi8(sample, key, outside));
-    }
-    turnSpanAvx2Impl(r, i, hi, out);
-}
-
-TurnSpanFn turnSpanAvx512() {
-    return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx2") ? &turnSpanAvx512Impl
-                                                                               : nullptr;
-}
-
 TurnSpanFn turnSpanAvx2() { return nullptr; }
+TurnSpanFn turnSpanAvx512() { return nullptr; }
 
 #endif
 
