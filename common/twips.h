@@ -1,0 +1,23 @@
+#pragma once
+// Twips (1/1440 inch) against whole screen pixels. Window properties are single precision, so
+// the conversions are too; a fractional pixel count rounds half to even like every other
+// conversion to a whole number.
+#include <optional>
+
+#include "common/rounding.h"
+
+namespace quill {
+
+using Single = float;
+
+// A pixel count as twips: exact for every position a screen can have.
+inline Single pixelsToTwips(Long pixels, Single twipsPerPixel) {
+    return static_cast<Single>(pixels) * twipsPerPixel;
+}
+
+// Twips as whole pixels; no result when the value does not fit a Long.
+inline std::optional<Long> twipsToPixels(double twips, Single twipsPerPixel) {
+    return roundToLong(static_cast<Single>(twips / twipsPerPixel));
+}
+
+}  // namespace quill

@@ -1,0 +1,158 @@
+#include "platform/form.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "common/twips.h"
+#include "platform/run_error_report.h"
+#include "platform/timer.h"
+
+namespace quill::platform {
+
+Form::Form(Desktop& desktop, FormRegistry& registry, FormDesign design)
+    : desktop_(desktop), registry_(registry), design_(std::move(design)) {}
+
+Form::~Form() {
+    if (loaded()) unload();
+}
+
+void Form::removeTimer(Timer& t) {
+    timers_.erase(std::remove(timers_.begin(), timers_.end(), &t), timers_.end());
+}
+
+void Form::load() {
+    if (loaded()) return;
+    const PixelRect r{design_.leftPx, design_.topPx, design_.leftPx + design_.widthPx,
+                      design_.topPx + design_.heightPx};
+    handle_ = desktop_.createWindow(*this, design_.title, r, design_.placement);
+    registry_.forms_.push_back(this);
+    for (Timer* t : timers_) t->attach();
+}
+
+void Form::unload() {
+    if (!loaded()) return;
+    for (Timer* t : timers_) t->detach();
+    desktop_.destroyWindow(handle_);
+    handle_ = 0;
+    captured_ = pressed_ = nullptr;
+    captureIsForm_ = false;
+    auto& v = registry_.forms_;
+    v.erase(std::remove(v.begin(), v.end(), this), v.end());
+}
+
+WindowHandle Form::hWnd() const {
+    // A property of an unloaded form would silently load it again; in this program that is
+    // always a bug, so it stops here.
+    if (!loaded()) throw std::logic_error("form " + design_.name + " used while not loaded");
+    return handle_;
+}
+
+PixelRect Form::rect() const { return desktop_.windowRect(hWnd()); }
+
+Single Form::left() const { return pixelsToTwips(rect().left, desktop_.twipsPerPixelX()); }
+Single Form::top() const { return pixelsToTwips(rect().top, desktop_.twipsPerPixelY()); }
+Single Form::width() const { return pixelsToTwips(rect().width(), desktop_.twipsPerPixelX()); }
+Single Form::height() const { return pixelsToTwips(rect().height(), desktop_.twipsPerPixelY()); }
+
+RunError Form::moveTo(const PixelRect& r) {
+    desktop_.moveWindow(hWnd(), r);
+    return RunError::None;
+}
+
+RunError Form::setLeft(double twips) {
+    const auto px = twipsToPixels(twips, desktop_.twipsPerPixelX());
+    if (!px) return RunError::Overflow;
+    PixelRect r = rect();
+    return moveTo({*px, r.top, *px + r.width(), r.bottom});
+}
+
+RunError Form::setTop(double twips) {
+    const auto px = twipsToPixels(twips, desktop_.twipsPerPixelY());
+    if (!px) return RunError::Overflow;
+    PixelRect r = rect();
+    return moveTo({r.left, *px, r.right, *px + r.height()});
+}
+
+RunError Form::setWidth(double twips) {
+    const auto px = twipsToPixels(twips, desktop_.twipsPerPixelX());
+    if (!px || *px < 0) return RunError::InvalidPropertyValue;
+    PixelRect r = rect();
+    return moveTo({r.left, r.top, r.left + *px, r.bottom});
+}
+
+RunError Form::setHeight(double twips) {
+    const auto px = twipsToPixels(twips, desktop_.twipsPerPixelY());
+    if (!px || *px < 0) return RunError::InvalidPropertyValue;
+    PixelRect r = rect();
+    return moveTo({r.left, r.top, r.right, r.top + *px});
+}
+
+Colour Form::point(Long x, Long y) const {
+    const PixelRect r = rect();
+    if (x < 0 || y < 0 || x >= r.width() || y >= r.height()) return static_cast<Colour>(kInvalidColour);
+    if (picture_ && x < picture_->width && y < picture_->height) {
+        return colourFromPixel(picture_->pixels[static_cast<std::size_t>(y) * picture_->width + x]);
+    }
+    return resolveColour(design_.backColour);
+}
+
+void Form::show() { desktop_.setVisible(hWnd(), true); }
+bool Form::visible() const { return loaded() && desktop_.isVisible(handle_); }
+void Form::refresh() { desktop_.repaint(hWnd()); }
+
+Control* Form::controlAt(Single x, Single y) const {
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        if ((*it)->takesMouseAt(x, y)) return *it;
+    }
+    return nullptr;
+}
+
+void Form::onMouse(const RawMouse& m) {
+    const Single x = pixelsToTwips(m.x, desktop_.twipsPerPixelX());
+    const Single y = pixelsToTwips(m.y, desktop_.twipsPerPixelY());
+    const bool press = m.action == MouseAction::Down || m.action == MouseAction::DoubleClick;
+    // A press captures the mouse for the control under it (or the form) until the release.
+    if (press && !captured_ && !captureIsForm_) {
+        captured_ = controlAt(x, y);
+        captureIsForm_ = captured_ == nullptr;
+    }
+    const bool captured = captured_ || captureIsForm_;
+    Control* target = captured ? captured_ : controlAt(x, y);
+    if (m.action == MouseAction::Down) pressed_ = target;
+    dispatch(target, m, x, y);
+    if (m.action == MouseAction::Up && m.button != 0 && loaded()) {
+        captured_ = nullptr;
+        captureIsForm_ = false;
+    }
+}
+
+void Form::dispatch(Control* target, const RawMouse& m, Single x, Single y) {
+    MouseArgs a{m.button, m.shift, x, y};
+    if (target) {
+        a.x -= target->left();
+        a.y -= target->top();
+    }
+    const MouseHandler& down = target ? target->onMouseDown : onMouseDown;
+    const MouseHandler& move = target ? target->onMouseMove : onMouseMove;
+    const MouseHandler& up = target ? target->onMouseUp : onMouseUp;
+    RunError e = RunError::None;
+    switch (m.action) {
+        case MouseAction::Down: if (down) e = down(a); break;
+        case MouseAction::Move: if (move) e = move(a); break;
+        case MouseAction::DoubleClick:
+            if (target && target->onDblClick) e = target->onDblClick();
+            break;
+        case MouseAction::Up: {
+            if (up) e = up(a);
+            const bool click = target && target == pressed_ && target->takesMouseAt(x, y);
+            pressed_ = nullptr;
+            if (e == RunError::None && click && target->onClick) e = target->onClick();
+            break;
+        }
+    }
+    report(e);
+}
+
+void Form::report(RunError e) const { reportRunError(desktop_, e); }
+
+}  // namespace quill::platform

@@ -1,0 +1,109 @@
+#pragma once
+// A borderless top-level window of the program with its child controls, in twips over the
+// backend's whole pixels: reading a position gives pixels times twips per pixel; setting one
+// converts and rounds half to even, so every backend quantises moves identically.
+#include <string>
+#include <vector>
+
+#include "common/colour.h"
+#include "common/run_error.h"
+#include "compositor/engine/bitmap.h"
+#include "platform/controls.h"
+#include "platform/desktop.h"
+
+namespace quill::platform {
+
+class Form;
+class Timer;
+
+// The loaded forms in load order (the forms collection).
+class FormRegistry {
+public:
+    int count() const { return static_cast<int>(forms_.size()); }
+    Form& at(int i) const { return *forms_.at(static_cast<std::size_t>(i)); }
+
+private:
+    friend class Form;
+    std::vector<Form*> forms_;
+};
+
+// Design-time values of a form: name, title, client size and placement (pixels).
+struct FormDesign {
+    Placement placement = Placement::SystemDefault;
+    std::string name;
+    std::string title;
+    Long widthPx = 0;
+    Long heightPx = 0;
+    Long leftPx = 0;
+    Long topPx = 0;
+    Colour backColour = 0x8000000Fu;
+};
+
+class Form : private WindowClient {
+public:
+    Form(Desktop& desktop, FormRegistry& registry, FormDesign design);
+    ~Form() override;
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    const std::string& name() const { return design_.name; }
+    Desktop& desktop() const { return desktop_; }
+
+    // Loading creates the hidden window and starts its enabled timers; unloading destroys
+    // both. Loading a loaded form does nothing.
+    void load();
+    void unload();
+    bool loaded() const { return handle_ != 0; }
+    WindowHandle hWnd() const;  // fails loudly when the form is not loaded
+
+    Single left() const;
+    Single top() const;
+    Single width() const;
+    Single height() const;
+    Single scaleWidth() const { return width(); }  // borderless: the client is the window
+    Single scaleHeight() const { return height(); }
+    [[nodiscard]] RunError setLeft(double twips);
+    [[nodiscard]] RunError setTop(double twips);
+    [[nodiscard]] RunError setWidth(double twips);
+    [[nodiscard]] RunError setHeight(double twips);
+
+    const lumo::PictureRef& picture() const { return picture_; }
+    void setPicture(lumo::PictureRef p) { picture_ = std::move(p); }
+    Colour backColour() const { return design_.backColour; }
+    // The colour the form shows at a client pixel: its picture, else its background.
+    Colour point(Long x, Long y) const;
+
+    void show();
+    bool visible() const;
+    void refresh();
+
+    MouseHandler onMouseDown, onMouseMove, onMouseUp;
+
+protected:
+    // Controls in tab order; a later one lies above an earlier one for input.
+    void addControl(Control& c) { controls_.push_back(&c); }
+    friend class Timer;
+    void addTimer(Timer& t) { timers_.push_back(&t); }
+    void removeTimer(Timer& t);
+
+private:
+    void onMouse(const RawMouse& m) override;
+    Control* controlAt(Single x, Single y) const;
+    void dispatch(Control* target, const RawMouse& m, Single x, Single y);
+    void report(RunError e) const;
+    [[nodiscard]] RunError moveTo(const PixelRect& r);
+    PixelRect rect() const;
+
+    Desktop& desktop_;
+    FormRegistry& registry_;
+    FormDesign design_;
+    WindowHandle handle_ = 0;
+    lumo::PictureRef picture_;
+    std::vector<Control*> controls_;
+    std::vector<Timer*> timers_;
+    Control* captured_ = nullptr;
+    bool captureIsForm_ = false;
+    Control* pressed_ = nullptr;
+};
+
+}  // namespace quill::platform

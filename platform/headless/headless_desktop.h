@@ -1,0 +1,200 @@
+#pragma once
+// A deterministic in-memory desktop for tests: windows are pixel rectangles, the clock is
+// virtual, timers fire when the clock passes them, and everything the program does to the
+// outside world (cursor moves, synthesised buttons, message boxes, the end) is recorded.
+// Misuse (an unknown handle, a wait on which nothing can ever happen) throws.
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/desktop.h"
+
+namespace quill::platform::headless {
+
+struct WindowState {
+    WindowClient* client = nullptr;  // null for a window of another program
+    std::string title;
+    PixelRect rect;
+    bool visible = false;
+    bool topmost = false;
+    bool noActivate = false;
+    std::optional<Colour> colourKey;
+    int repaints = 0;
+};
+
+struct SynthesisedEvent {
+    Long flags = 0;
+    Long dx = 0, dy = 0, data = 0, extraInfo = 0;
+    PixelPoint cursor;          // where it took place
+    WindowHandle foreground = 0;
+    std::int64_t timeMs = 0;
+};
+
+struct MessageBoxRecord {
+    std::string text, title;
+    int icon = 0;
+};
+
+enum FileAttribute : unsigned { kNormal = 0, kReadOnly = 1, kHidden = 2, kSystem = 4, kFolder = 16 };
+
+class HeadlessDesktop : public Desktop {
+public:
+    HeadlessDesktop();
+    ~HeadlessDesktop() override;
+
+    // ---- Desktop ----
+    Single twipsPerPixelX() const override { return tppX_; }
+    Single twipsPerPixelY() const override { return tppY_; }
+    WindowHandle createWindow(WindowClient& client, const std::string& title, const PixelRect& rect,
+                              Placement placement) override;
+    void destroyWindow(WindowHandle h) override;
+    PixelRect windowRect(WindowHandle h) const override { return window(h).rect; }
+    void moveWindow(WindowHandle h, const PixelRect& r) override { window(h).rect = r; }
+    void setVisible(WindowHandle h, bool v) override { window(h).visible = v; }
+    bool isVisible(WindowHandle h) const override { return window(h).visible; }
+    void repaint(WindowHandle h) override { ++window(h).repaints; }
+    void setColourKey(WindowHandle h, Colour key) override { window(h).colourKey = key; }
+    void setTopmost(WindowHandle h, bool show) override;
+    void setNoActivate(WindowHandle h) override { window(h).noActivate = true; }
+    TimerId createTimer(TimerClient& client) override;
+    void setTimer(TimerId id, Long intervalMs, bool enabled) override;
+    void destroyTimer(TimerId id) override;
+    Single secondsSinceMidnight() const override;
+    PixelPoint cursorPos() const override { return cursor_; }
+    void setCursorPos(Long x, Long y) override;
+    void mouseEvent(Long flags, Long dx, Long dy, Long data, Long extraInfo) override;
+    WindowHandle foregroundWindow() const override { return foreground_; }
+    void setForegroundWindow(WindowHandle h) override;
+    void enumDisplayMonitors(const std::function<Long(MonitorHandle)>& proc) override;
+    MonitorInfo monitorInfo(MonitorHandle m) const override;
+    MonitorHandle monitorFromWindow(WindowHandle h) const override;
+    MonitorHandle monitorFromPoint(PixelPoint p) const override;
+    MonitorHandle monitorFromRect(const PixelRect& r) const override;
+    void doEvents() override;
+    void waitForEvents() override;
+    void messageBox(const std::string& text, const std::string& title, int icon) override;
+    void endProgram() override;
+    bool programEnded() const override;
+    std::string programFolder() const override { return folder_; }
+    bool findNormalFile(const std::string& path) const override;
+    PictureLoad loadPicture(const std::string& path) override;
+
+    // ---- set-up by tests ----
+    void setMonitors(std::vector<MonitorInfo> monitors);
+    void setTwipsPerPixel(Single x, Single y) { tppX_ = x; tppY_ = y; }
+    void setDefaultWindowPosition(PixelPoint p) { defaultPos_ = p; }
+    // The clock reads this many milliseconds since midnight now, and runs on from there.
+    void setClockMs(std::int64_t msSinceMidnight);
+    void setProgramFolder(std::string f) { folder_ = std::move(f); }
+    void addFile(const std::string& path, std::vector<std::uint8_t> bytes, unsigned attributes = kNormal);
+    void addFolder(const std::string& path) { addFile(path, {}, kFolder); }
+    // A window of another program, for foreground and target tests.
+    WindowHandle addForeignWindow(const std::string& title, const PixelRect& rect);
+    // Runs the action when the virtual clock reaches the time (delivered by the pump).
+    void at(std::int64_t timeMs, std::function<void()> action);
+    void after(std::int64_t delayMs, std::function<void()> action) { at(now_ + delayMs, std::move(action)); }
+
+    // ---- real input (screen pixels), queued and delivered by the pump ----
+    void press(Long x, Long y, Integer button);
+    void moveMouse(Long x, Long y);
+    void release(Long x, Long y, Integer button);
+    void click(Long x, Long y, Integer button = kLeftButton) { press(x, y, button); release(x, y, button); }
+
+    // ---- running ----
+    // One pass: deliver what is due; with nothing due, move the clock to the next event and
+    // deliver that. Returns false when nothing is left that could ever happen.
+    bool step();
+    void runFor(std::int64_t ms);  // pump until the clock has advanced by ms
+    void runUntil(const std::function<bool()>& done, std::int64_t limitMs = 600000);
+
+    // ---- observations ----
+    std::int64_t nowMs() const { return now_; }
+    const WindowState& windowState(WindowHandle h) const { return window(h); }
+    void setForeground(WindowHandle h) { foreground_ = h; }
+    bool exists(WindowHandle h) const { return windows_.count(h) != 0; }
+    std::vector<WindowHandle> zOrder() const { return zOrder_; }  // front first
+    const std::vector<PixelPoint>& cursorMoves() const { return cursorMoves_; }
+    const std::vector<SynthesisedEvent>& synthesised() const { return synthesised_; }
+    const std::vector<MessageBoxRecord>& messageBoxes() const { return messageBoxes_; }
+    const std::vector<WindowHandle>& foregroundRequests() const { return foregroundRequests_; }
+    bool endCalled() const { return endCalled_; }
+    long pumpPasses() const { return pumpPasses_; }
+    long waits() const { return waits_; }
+    long ticksDelivered() const { return ticksDelivered_; }
+    std::optional<Long> timerInterval(TimerId id) const;  // while enabled
+    bool anyTimerEnabled() const;
+
+private:
+    struct TimerState {
+        TimerClient* client = nullptr;
+        Long interval = 0;
+        bool enabled = false;
+        std::int64_t due = 0;
+    };
+    struct Input {
+        MouseAction action;
+        Integer button;
+        PixelPoint at;
+    };
+    struct Scheduled {
+        std::int64_t time;
+        long order;
+        std::function<void()> action;
+    };
+
+    WindowState& window(WindowHandle h);
+    const WindowState& window(WindowHandle h) const;
+    TimerState& timer(TimerId id);
+    bool deliverOne();
+    bool deliverInput();
+    bool deliverScheduled();
+    bool deliverTimer();
+    bool anythingDue() const;
+    std::optional<std::int64_t> nextEventTime() const;
+    WindowHandle windowAt(PixelPoint p) const;
+    void raise(WindowHandle h);
+    const MonitorInfo& nearestToRect(const PixelRect& r) const;
+
+    Single tppX_ = 15, tppY_ = 15;
+    std::int64_t now_ = 0;
+    std::int64_t clockOffset_ = 0;
+    PixelPoint defaultPos_{200, 150};
+    std::map<WindowHandle, WindowState> windows_;
+    std::vector<WindowHandle> zOrder_;
+    WindowHandle nextHandle_ = 0x10010;
+    bool hadOwnWindows_ = false;
+    std::map<TimerId, TimerState> timers_;
+    TimerId nextTimer_ = 1;
+    std::vector<MonitorInfo> monitors_;
+    std::deque<Input> input_;
+    std::vector<Scheduled> scheduled_;
+    long scheduleOrder_ = 0;
+    WindowHandle capture_ = 0;
+    Integer held_ = 0;
+    std::optional<Input> lastPress_;
+    WindowHandle lastPressWindow_ = 0;
+    std::int64_t lastPressTime_ = 0;
+    PixelPoint cursor_;
+    WindowHandle foreground_ = 0;
+    std::string folder_ = "C:\\Program Files\\Quillora";
+    struct File {
+        std::vector<std::uint8_t> bytes;
+        unsigned attributes;
+    };
+    std::map<std::string, File> files_;
+
+    std::vector<PixelPoint> cursorMoves_;
+    std::vector<SynthesisedEvent> synthesised_;
+    std::vector<MessageBoxRecord> messageBoxes_;
+    std::vector<WindowHandle> foregroundRequests_;
+    bool endCalled_ = false;
+    long pumpPasses_ = 0;
+    long waits_ = 0;
+    long ticksDelivered_ = 0;
+};
+
+}  // namespace quill::platform::headless

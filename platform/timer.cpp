@@ -1,0 +1,54 @@
+#include "platform/timer.h"
+
+#include "platform/form.h"
+#include "platform/run_error_report.h"
+
+namespace quill::platform {
+
+Timer::Timer(Form& owner, Long intervalMs, bool enabled)
+    : owner_(owner), interval_(intervalMs), enabled_(enabled) {
+    owner_.addTimer(*this);
+}
+
+Timer::~Timer() {
+    detach();
+    owner_.removeTimer(*this);
+}
+
+void Timer::setInterval(Long ms) {
+    if (ms == interval_) return;
+    interval_ = ms;
+    apply();
+}
+
+void Timer::setEnabled(bool e) {
+    if (e == enabled_) return;
+    enabled_ = e;
+    apply();
+}
+
+void Timer::attach() {
+    if (id_ == 0) id_ = owner_.desktop().createTimer(*this);
+    apply();
+}
+
+void Timer::detach() {
+    if (id_ == 0) return;
+    owner_.desktop().destroyTimer(id_);
+    id_ = 0;
+}
+
+void Timer::apply() {
+    // An interval of 0 never ticks, whatever Enabled says.
+    if (id_ != 0) owner_.desktop().setTimer(id_, interval_, enabled_ && interval_ > 0);
+}
+
+void Timer::onTick() {
+    if (running_ || !onTimer) return;
+    running_ = true;
+    const RunError e = onTimer();
+    running_ = false;
+    reportRunError(owner_.desktop(), e);
+}
+
+}  // namespace quill::platform

@@ -1,0 +1,78 @@
+#pragma once
+// The plain values that cross the platform layer: handles, pixel geometry, monitors and the
+// arguments of mouse events.
+#include <cstdint>
+
+#include "common/rounding.h"
+#include "common/twips.h"
+
+namespace quill::platform {
+
+// Handles are Longs, as the program stores and compares them; 0 is no window.
+using WindowHandle = Long;
+using MonitorHandle = Long;
+using TimerId = int;
+
+struct PixelPoint {
+    Long x = 0;
+    Long y = 0;
+    bool operator==(const PixelPoint& o) const { return x == o.x && y == o.y; }
+};
+
+// Right and bottom are exclusive, as in a Windows rectangle.
+struct PixelRect {
+    Long left = 0;
+    Long top = 0;
+    Long right = 0;
+    Long bottom = 0;
+    Long width() const { return right - left; }
+    Long height() const { return bottom - top; }
+    bool operator==(const PixelRect& o) const {
+        return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
+    }
+};
+
+// What GetMonitorInfo reports: the whole monitor, its work area and its flags.
+struct MonitorInfo {
+    MonitorHandle handle = 0;
+    PixelRect monitor;
+    PixelRect work;
+    Long flags = 0;  // 1 marks the primary monitor
+};
+
+// Button values of mouse events: in a down or up event the one button that changed, in a
+// move event the sum of the buttons held.
+enum : Integer { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
+
+// Arguments of a mouse event as handlers see them: twips, relative to the control.
+struct MouseArgs {
+    Integer button = 0;
+    Integer shift = 0;
+    Single x = 0;
+    Single y = 0;
+};
+
+// What a window receives from the backend, before it is routed to a control.
+enum class MouseAction { Down, Move, Up, DoubleClick };
+struct RawMouse {
+    MouseAction action = MouseAction::Move;
+    Integer button = 0;  // as in MouseArgs
+    Integer shift = 0;
+    Long x = 0;          // client pixels
+    Long y = 0;
+};
+
+// Flags of a synthesised button event.
+enum : Long {
+    kLeftDownFlag = 0x0002,
+    kLeftUpFlag = 0x0004,
+    kRightDownFlag = 0x0008,
+    kRightUpFlag = 0x0010,
+    kMiddleDownFlag = 0x0020,
+    kMiddleUpFlag = 0x0040,
+};
+
+// Message box icon value of a critical error (OK button only).
+constexpr int kCriticalIcon = 16;
+
+}  // namespace quill::platform
