@@ -26,7 +26,8 @@ struct DecodeResult {
 };
 
 DecodeResult decode(const std::uint8_t* data, std::size_t size);
-// Reads the whole file first; a file that cannot be opened or read is an error too.
+// Reads the whole file first (at most 256 MiB); a file that cannot be opened or read is an
+// error too. `path` is UTF-8.
 DecodeResult decodeFile(const std::string& path);
 
 }  // namespace quill::bmp
