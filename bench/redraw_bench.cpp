@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "compositor/engine/lumo_control.h"
+#include "compositor/engine/simd_level.h"
 
 namespace {
 
@@ -32,6 +33,13 @@ lumo::PictureRef artwork(int w, int h) {
 void BM_EngineRedraw(benchmark::State& state) {
     const int w = int(state.range(0)), h = int(state.range(1));
     const auto angle = std::int16_t(state.range(2));
+    // The fourth argument caps the vector paths: 0 portable, 1 AVX2, 2 AVX-512.
+    const auto cap = static_cast<lumo::detail::SimdLevel>(state.range(3));
+    lumo::detail::capSimdLevel(cap);
+    if (lumo::detail::simdLevel() != cap) {
+        state.SkipWithError("this processor lacks that vector level");
+        return;
+    }
     const lumo::PictureRef body = artwork(w, h);
     lumo::LumoControl control(w, h);
     control.setPicViewBgColor(quill::colourFromPixel(kKey));
@@ -47,6 +55,7 @@ void BM_EngineRedraw(benchmark::State& state) {
         image = control.image();
         benchmark::DoNotOptimize(image);
     }
+    lumo::detail::capSimdLevel(lumo::detail::SimdLevel::Avx512);
 }
 
 // The same work with pixman: clear, material copy, nearest-neighbour rotation about the
@@ -85,14 +94,29 @@ void BM_PixmanRedraw(benchmark::State& state) {
     for (pixman_image_t* img : {view, material, rotated, maskThird, maskFull, keyFill}) pixman_image_unref(img);
 }
 
+const int kBest = static_cast<int>(lumo::detail::detectedSimdLevel());
+
 void sizesAndAngles(benchmark::internal::Benchmark* b) {
+    for (auto [w, h] : {std::pair{189, 189}, {64, 61}})
+        for (int angle : {0, 45, 135}) b->Args({w, h, angle, kBest});
+    b->ArgNames({"w", "h", "deg", "simd"})->Unit(benchmark::kMicrosecond);
+}
+
+// The 189 by 189, 45 degree redraw on each vector level this processor has.
+void vectorLevels(benchmark::internal::Benchmark* b) {
+    for (int level = 0; level < kBest; ++level) b->Args({189, 189, 45, level});
+    b->ArgNames({"w", "h", "deg", "simd"})->Unit(benchmark::kMicrosecond);
+}
+
+BENCHMARK(BM_EngineRedraw)->Apply(sizesAndAngles);
+BENCHMARK(BM_EngineRedraw)->Apply(vectorLevels);
+void pixmanSizesAndAngles(benchmark::internal::Benchmark* b) {
     for (auto [w, h] : {std::pair{189, 189}, {64, 61}})
         for (int angle : {0, 45, 135}) b->Args({w, h, angle});
     b->ArgNames({"w", "h", "deg"})->Unit(benchmark::kMicrosecond);
 }
 
-BENCHMARK(BM_EngineRedraw)->Apply(sizesAndAngles);
-BENCHMARK(BM_PixmanRedraw)->Apply(sizesAndAngles);
+BENCHMARK(BM_PixmanRedraw)->Apply(pixmanSizesAndAngles);
 
 }  // namespace
 

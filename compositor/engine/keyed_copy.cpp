@@ -1,5 +1,7 @@
 #include "compositor/engine/keyed_copy.h"
 
+#include "compositor/engine/simd_level.h"
+
 #if (defined(__GNUC__) || defined(__clang__)) && (defined(__x86_64__) || defined(__i386__))
 #define LUMO_HAVE_AVX2_PATH 1
 #include <immintrin.h>
@@ -30,7 +32,7 @@ __attribute__((target("avx2"))) static void keyedCopyAvx2Impl(const Pixel* from,
     keyedCopyPortable(from + i, to + i, n - i, key);
 }
 
-KeyedCopyFn keyedCopyAvx2() { return __builtin_cpu_supports("avx2") ? &keyedCopyAvx2Impl : nullptr; }
+KeyedCopyFn keyedCopyAvx2() { return detectedSimdLevel() >= SimdLevel::Avx2 ? &keyedCopyAvx2Impl : nullptr; }
 
 #else
 
@@ -39,11 +41,7 @@ KeyedCopyFn keyedCopyAvx2() { return nullptr; }
 #endif
 
 KeyedCopyFn keyedCopy() {
-    static const KeyedCopyFn best = [] {
-        KeyedCopyFn avx2 = keyedCopyAvx2();
-        return avx2 ? avx2 : &keyedCopyPortable;
-    }();
-    return best;
+    return simdLevel() >= SimdLevel::Avx2 ? keyedCopyAvx2() : &keyedCopyPortable;
 }
 
 }  // namespace lumo::detail

@@ -34,21 +34,6 @@ RunError halfSize(double scaledSide, int& half) {
     return RunError::None;
 }
 
-void takeSamples(const Surface& master, RotationSamples& samples) {
-    const ConstSurfaceView m = master.constPixels();
-    const int gw = samples.gridWidth();
-    const int copyW = std::min(gw, m.w);
-    for (int gy = 0; gy < samples.gridHeight(); ++gy) {
-        Pixel* out = samples.row(gy - samples.hh());
-        int copied = 0;
-        if (gy < m.h && copyW > 0) {
-            std::memcpy(out, m.row(gy), sizeof(Pixel) * copyW);
-            copied = copyW;
-        }
-        std::fill(out + copied, out + gw, quill::kNoPixel);  // outside the master
-    }
-}
-
 // The first i in [0, n) for which pred holds, pred being false then true along i; n if none.
 // Searches outwards from a guess (the answer of the row before, which is at most a step or
 // two away), then bisects: a few evaluations per row instead of a full bisection.
@@ -77,29 +62,31 @@ struct Span {
     int lo, hi;
 };
 
-// The i for which floor(f(i)) lies in [-half, half], f being monotone along the row (rounding
+// The i for which floor(f(i)) lies in [least, most], f being monotone along the row (rounding
 // and floor keep the order of the exact products): an interval. guess holds the previous
 // row's interval and receives this one.
 template <typename F>
-Span inRange(int n, F f, bool rising, int half, Span& guess) {
+Span inRange(int n, F f, bool rising, int least, int most, Span& guess) {
     auto fl = [&](int i) { return quill::floorToInt(f(i)); };
+    if (most < least) return guess = {0, 0};
     if (rising)
-        guess = {firstWhere(n, [&](int i) { return fl(i) >= -half; }, guess.lo),
-                 firstWhere(n, [&](int i) { return fl(i) > half; }, guess.hi)};
+        guess = {firstWhere(n, [&](int i) { return fl(i) >= least; }, guess.lo),
+                 firstWhere(n, [&](int i) { return fl(i) > most; }, guess.hi)};
     else
-        guess = {firstWhere(n, [&](int i) { return fl(i) <= half; }, guess.lo),
-                 firstWhere(n, [&](int i) { return fl(i) < -half; }, guess.hi)};
+        guess = {firstWhere(n, [&](int i) { return fl(i) <= most; }, guess.lo),
+                 firstWhere(n, [&](int i) { return fl(i) < least; }, guess.hi)};
     return guess;
 }
 
 // Every destination pixel (X + hw, Y + hh) takes the sample at the floor of its offset turned
 // back by the angle. Products are formed once per row and column: the same doubles as
-// X * c - Y * s formed per pixel, since no step is fused. Per row, the pixels whose sample
-// lies inside the grid form one interval; the rest are the key colour without any lookup.
+// X * c - Y * s formed per pixel, since no step is fused. Per row, the pixels whose sample lies
+// inside both the grid and the master form one interval; the rest are the key colour (a grid
+// offset beyond the master reads as the invalid colour, which becomes the key) without lookups.
 void turn(const RotationSamples& samples, double c, double s, Pixel key, SurfaceView out) {
     const int hw = samples.hw(), hh = samples.hh();
-    const int gw = samples.gridWidth(), gh = samples.gridHeight();
-    const int outW = std::min(gw, out.w), outH = std::min(gh, out.h);
+    const Bitmap& master = samples.master();
+    const int outW = std::min(samples.gridWidth(), out.w), outH = std::min(samples.gridHeight(), out.h);
     if (outW <= 0 || outH <= 0) return;
     std::vector<double> xc(outW), xs(outW);
     for (int i = 0; i < outW; ++i) {
@@ -107,16 +94,18 @@ void turn(const RotationSamples& samples, double c, double s, Pixel key, Surface
         xc[i] = x * c;
         xs[i] = x * s;
     }
-    detail::TurnRow turnRow{xc.data(), xs.data(), 0, 0, samples.data() + std::size_t(hh) * gw + hw, gw, key};
+    detail::TurnRow turnRow{xc.data(), xs.data(), 0, 0, master.pixels.data(), master.width,
+                            std::ptrdiff_t(hh) * master.width + hw};
     const detail::TurnSpanFn turnSpan = detail::turnSpan();
+    const int mostX = std::min(hw, master.width - 1 - hw), mostY = std::min(hh, master.height - 1 - hh);
     Span guessX{0, outW}, guessY{0, outW};
     for (int dy = 0; dy < outH; ++dy) {
         const double y = dy - hh;
         turnRow.yc = y * c;
         turnRow.ys = y * s;
         const double yc = turnRow.yc, ys = turnRow.ys;
-        const Span sx = inRange(outW, [&](int i) { return xc[i] - ys; }, c >= 0, hw, guessX);
-        const Span sy = inRange(outW, [&](int i) { return yc + xs[i]; }, s >= 0, hh, guessY);
+        const Span sx = inRange(outW, [&](int i) { return xc[i] - ys; }, c >= 0, -hw, mostX, guessX);
+        const Span sy = inRange(outW, [&](int i) { return yc + xs[i]; }, s >= 0, -hh, mostY, guessY);
         const int lo = std::max(sx.lo, sy.lo), hi = std::max(lo, std::min(sx.hi, sy.hi));
         Pixel* row = out.row(dy);
         std::fill(row, row + lo, key);
@@ -127,11 +116,16 @@ void turn(const RotationSamples& samples, double c, double s, Pixel key, Surface
 
 }  // namespace
 
+Pixel RotationSamples::at(int x, int y) const {
+    const int mx = x + hw_, my = y + hh_;
+    if (mx < 0 || my < 0 || mx >= master_->width || my >= master_->height) return quill::kNoPixel;
+    return master_->pixels[std::size_t(my) * master_->width + mx];
+}
+
 RunError RotationSamples::redim(int hw, int hh) {
     if (hw < 0 || hh < 0) return RunError::SubscriptOutOfRange;
     const std::int64_t w = 2 * std::int64_t{hw} + 1, h = 2 * std::int64_t{hh} + 1;
     if (RunError e = checkSurfaceSize(w, h); e != RunError::None) return e;
-    px_.resize(static_cast<std::size_t>(w * h));
     hw_ = hw;
     hh_ = hh;
     return RunError::None;
@@ -159,7 +153,7 @@ RunError rotateMaterial(NumericArg& r360, Pixel key, double qt, Surface& master,
     if (RunError e = halfSize(unscaled ? master.height() : hv * qt, hh); e != RunError::None) return e;
     // 6. Re-dimension the samples; 7. take them.
     if (RunError e = samples.redim(hw, hh); e != RunError::None) return e;
-    takeSamples(master, samples);
+    samples.take(master.snapshot());
     // 8. Nothing below can fail.
     // 9. Clear the working copy, unless the turn rewrites every pixel of it anyway.
     if (samples.gridWidth() < material.width() || samples.gridHeight() < material.height())

@@ -2,7 +2,7 @@
 // RotateMaterial: turns the material master about its centre by whole degrees, clockwise on
 // screen, into the working copy, by inverse mapping with floor sampling and optional
 // supersampling.
-#include <vector>
+#include <memory>
 
 #include "common/run_error.h"
 #include "compositor/engine/numeric_arg.h"
@@ -11,24 +11,28 @@
 namespace lumo {
 
 // The samples of the last rotation, indexed by signed offsets from the material's centre:
-// X in -hw..hw, Y in -hh..hh. Kept between calls; re-dimensioned by each rotation.
+// X in -hw..hw, Y in -hh..hh; sample (X, Y) is the master's pixel (X + hw, Y + hh), or the
+// invalid colour where that lies outside the master. They are held as a picture of the master
+// taken when sampling, shared rather than copied while the master's image is its loaded
+// picture, and keep the last rotation's values until the next one re-dimensions them.
 class RotationSamples {
 public:
     int hw() const { return hw_; }
     int hh() const { return hh_; }
     int gridWidth() const { return 2 * hw_ + 1; }
     int gridHeight() const { return 2 * hh_ + 1; }
-    Pixel at(int x, int y) const { return px_[std::size_t(y + hh_) * gridWidth() + (x + hw_)]; }
+    Pixel at(int x, int y) const;
 
-    // Fails, leaving the old samples, when the bounds are reversed or the grid is too large.
+    // Fails, leaving the old samples, when the bounds are reversed or the grid is larger than
+    // the largest surface.
     RunError redim(int hw, int hh);
-    Pixel* row(int y) { return px_.data() + std::size_t(y + hh_) * gridWidth(); }
-    const Pixel* data() const { return px_.data(); }
+    void take(PictureRef master) { master_ = std::move(master); }
+    const Bitmap& master() const { return *master_; }
 
 private:
     int hw_ = 0;
     int hh_ = 0;
-    std::vector<Pixel> px_ = std::vector<Pixel>(1, quill::kNoPixel);
+    PictureRef master_ = std::make_shared<Bitmap>();
 };
 
 // Reduces r360 in place (written back into the caller's variable), then turns master into

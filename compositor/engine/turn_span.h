@@ -1,6 +1,6 @@
 #pragma once
 // The inner loop of the rotation: one row of destination pixels whose samples all lie inside
-// the grid. A portable version and, where the processor has them, AVX2 and AVX-512 versions that
+// the master. A portable version and, where the processor has them, AVX2 and AVX-512 versions that
 // form the same doubles and floors four or eight pixels at a time; all give the same pixels.
 #include <cstddef>
 
@@ -15,12 +15,13 @@ struct TurnRow {
     const double* xs;  // X * sin
     double yc;         // Y * cos for this row
     double ys;         // Y * sin
-    const Pixel* centre;           // the sample at offset (0, 0)
-    std::ptrdiff_t gridWidth;      // samples per grid row
-    Pixel key;                     // replaces samples that read outside the master
+    const Pixel* samples;          // the master's pixels
+    std::ptrdiff_t stride;         // pixels per master row
+    std::ptrdiff_t centre;         // index of the sample at offset (0, 0)
 };
 
-// out[i] = the sample at (floor(xc[i] - ys), floor(yc + xs[i])) for i in [lo, hi).
+// out[i] = the sample at offset (floor(xc[i] - ys), floor(yc + xs[i])) for i in [lo, hi);
+// the caller has made sure every such sample lies inside the master.
 using TurnSpanFn = void (*)(const TurnRow& r, int lo, int hi, Pixel* out);
 
 void turnSpanPortable(const TurnRow& r, int lo, int hi, Pixel* out);

@@ -4,6 +4,7 @@
 #include <random>
 #include <string>
 
+#include "compositor/engine/simd_level.h"
 #include "test_support.h"
 
 namespace enginetest {
@@ -27,16 +28,30 @@ reference::Image randomView(std::mt19937& rng, int w, int h) {
     return img;
 }
 
-TEST(ReferenceCompare, HostCallsOnUniformViewsMatchTheModel) {
-    std::mt19937 rng(1234);
-    for (int round = 0; round < 40; ++round) {
-        const int w = 1 + int(rng() % 70), h = 1 + int(rng() % 70);
-        Twin t(130, 130, quill::rgb(0, 255, 0));
-        t.setMaterial(randomMaterial(rng, w, h, 0x00FF00));
-        t.control.clsPicView();
-        t.drawBoth(65, 65, 255, double(rng() % 360), 1, true, 1.0);
-        t.expectSame(("round " + std::to_string(round)).c_str());
+// Runs a test body once per vector level this processor has, the portable loops included.
+template <typename Body>
+void atEveryVectorLevel(Body body) {
+    using lumo::detail::SimdLevel;
+    for (int level = 0; level <= static_cast<int>(lumo::detail::detectedSimdLevel()); ++level) {
+        SCOPED_TRACE("vector level " + std::to_string(level));
+        lumo::detail::capSimdLevel(static_cast<SimdLevel>(level));
+        body();
     }
+    lumo::detail::capSimdLevel(SimdLevel::Avx512);
+}
+
+TEST(ReferenceCompare, HostCallsOnUniformViewsMatchTheModel) {
+    atEveryVectorLevel([] {
+        std::mt19937 rng(1234);
+        for (int round = 0; round < 40; ++round) {
+            const int w = 1 + int(rng() % 70), h = 1 + int(rng() % 70);
+            Twin t(130, 130, quill::rgb(0, 255, 0));
+            t.setMaterial(randomMaterial(rng, w, h, 0x00FF00));
+            t.control.clsPicView();
+            t.drawBoth(65, 65, 255, double(rng() % 360), 1, true, 1.0);
+            t.expectSame(("round " + std::to_string(round)).c_str());
+        }
+    });
 }
 
 TEST(ReferenceCompare, RandomArgumentsOnNoisyViewsMatchTheModel) {
