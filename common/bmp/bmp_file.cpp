@@ -1,5 +1,6 @@
 #include <filesystem>
 #include <fstream>
+#include <new>
 
 #include "common/bmp/bmp_decoder.h"
 
@@ -31,7 +32,11 @@ std::string readWholeFile(const fs::path& path, std::vector<std::uint8_t>& bytes
     if (std::string error = checkFile(path, size); !error.empty()) return error;
     std::ifstream in(path, std::ios::binary);
     if (!in) return "cannot open the file";
-    bytes.resize(static_cast<std::size_t>(size));
+    try {
+        bytes.resize(static_cast<std::size_t>(size));
+    } catch (const std::bad_alloc&) {
+        return "not enough memory to read the file";
+    }
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
     if (in.gcount() != static_cast<std::streamsize>(size)) return "cannot read the file";
     return {};

@@ -91,5 +91,11 @@ TEST(BmpErrors, RefusesHugeImagesBeforeAllocatingAnything) {
     }
 }
 
+TEST(BmpErrors, RunningOutOfMemoryIsAnErrorNotACrash) {
+    const Bytes file = BmpBuilder(1024, 1024, 8).pixelBytes(Bytes(1024 * 1024)).build();
+    const AllocationLimit limit(1 << 20);
+    EXPECT_EQ(errorOf(file), "not enough memory for a 1024 x 1024 image");
+}
+
 }  // namespace
 }  // namespace quill::bmp::test

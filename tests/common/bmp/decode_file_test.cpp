@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "tests/common/bmp/allocation_probe.h"
 #include "tests/common/bmp/bmp_builder.h"
 
 namespace quill::bmp::test {
@@ -43,6 +44,9 @@ TEST_F(BmpFile, ExplainsFilesThatCannotBeUsed) {
     EXPECT_EQ(decodeFile(dir_.u8string()).error, "is a folder, not a file");
     EXPECT_EQ(decodeFile(write("empty.bmp", {})).error, "empty file");
     EXPECT_EQ(decodeFile(write("notes.bmp", {'h', 'i'})).error, "not a BMP file (bad signature)");
+    const std::string big = write("big.bmp", Bytes(2 << 20, 'B'));
+    const AllocationLimit limit(1 << 20);
+    EXPECT_EQ(decodeFile(big).error, "not enough memory to read the file");
 }
 
 TEST_F(BmpFile, RefusesAHugeFileWithoutReadingIt) {
