@@ -22,8 +22,10 @@ void Form::removeTimer(Timer& t) {
 
 void Form::load() {
     if (loaded()) return;
-    const PixelRect r{design_.leftPx, design_.topPx, design_.leftPx + design_.widthPx,
-                      design_.topPx + design_.heightPx};
+    auto px = [](Single twips, Single tpp) { return twipsToPixels(twips, tpp).value_or(0); };
+    const Single tx = desktop_.twipsPerPixelX(), ty = desktop_.twipsPerPixelY();
+    const Long l = px(design_.left, tx), t = px(design_.top, ty);
+    const PixelRect r{l, t, l + px(design_.width, tx), t + px(design_.height, ty)};
     handle_ = desktop_.createWindow(*this, design_.title, r, design_.placement);
     registry_.forms_.push_back(this);
     for (Timer* t : timers_) t->attach();

@@ -27,15 +27,15 @@ private:
     std::vector<Form*> forms_;
 };
 
-// Design-time values of a form: name, title, client size and placement (pixels).
+// Design-time values of a form: name, title, client size and placement, in twips.
 struct FormDesign {
-    Placement placement = Placement::SystemDefault;
     std::string name;
     std::string title;
-    Long widthPx = 0;
-    Long heightPx = 0;
-    Long leftPx = 0;
-    Long topPx = 0;
+    Single width = 0;
+    Single height = 0;
+    Placement placement = Placement::SystemDefault;
+    Single left = 0;  // with Placement::Given
+    Single top = 0;
     Colour backColour = 0x8000000Fu;
 };
 

@@ -1,0 +1,32 @@
+#include "forms/artwork.h"
+
+#include <vector>
+
+namespace quill::forms {
+
+namespace {
+lumo::PictureRef lamp(quill::Pixel centre) {
+    constexpr quill::Pixel kWhite = 0xFFFFFF, kGrey = 0x808080;
+    std::vector<quill::Pixel> px(static_cast<std::size_t>(kLampWidth) * kLampHeight, kWhite);
+    const double cx = (kLampWidth - 1) / 2.0, cy = (kLampHeight - 1) / 2.0;
+    for (int y = 0; y < kLampHeight; ++y) {
+        for (int x = 0; x < kLampWidth; ++x) {
+            const double d2 = (x - cx) * (x - cx) + (y - cy) * (y - cy);
+            if (d2 <= 13.5 * 13.5) px[static_cast<std::size_t>(y) * kLampWidth + x] = d2 <= 10.5 * 10.5 ? centre : kGrey;
+        }
+    }
+    return lumo::makePicture(kLampWidth, kLampHeight, std::move(px));
+}
+}  // namespace
+
+lumo::PictureRef lampOnPicture() {
+    static const lumo::PictureRef p = lamp(0xFF2020);
+    return p;
+}
+
+lumo::PictureRef lampOffPicture() {
+    static const lumo::PictureRef p = lamp(0x600000);
+    return p;
+}
+
+}  // namespace quill::forms

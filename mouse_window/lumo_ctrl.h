@@ -1,0 +1,70 @@
+#pragma once
+// LumoCTRL1 as the mouse window sees it: an object reached late, by dispatch identifier, with
+// variant-like arguments. The Windows build backs LateBoundObject with IDispatch::Invoke; the
+// native build calls straight into the engine (lumo_ctrl_engine.h).
+#include <cstddef>
+#include <cstdint>
+
+#include "common/colour.h"
+#include "common/rounding.h"
+#include "common/run_error.h"
+#include "compositor/engine/bitmap.h"
+
+namespace quill::mouse_window {
+
+// The members the program uses, with the control's dispatch identifiers.
+enum class LumoDispId : std::int32_t {
+    PicViewBgColor = 0x68030000,
+    Image = 0x68030001,
+    setPicMaterial = 0x60030006,
+    ClsPicView = 0x6003000A,
+    ReDraw = 0x6003000B,
+    Lumoscope = 0x6003000C,
+};
+
+enum class InvokeKind { Method, PropertyGet, PropertyPut };
+
+// One argument or result, like a variant: a number of a given type, a picture, or a reference
+// to the caller's Integer variable that the callee may write back.
+struct DispArg {
+    enum class Type { Empty, Integer, Long, Boolean, Picture, IntegerRef };
+    Type type = Type::Empty;
+    double number = 0;  // Integer, Long; a Boolean is -1 or 0
+    lumo::PictureRef picture;
+    Integer* integerRef = nullptr;
+
+    static DispArg integer(Integer v) { return {Type::Integer, double(v), nullptr, nullptr}; }
+    static DispArg longValue(Long v) { return {Type::Long, double(v), nullptr, nullptr}; }
+    static DispArg boolean(bool v) { return {Type::Boolean, v ? -1.0 : 0.0, nullptr, nullptr}; }
+    static DispArg pictureValue(lumo::PictureRef p) { return {Type::Picture, 0, std::move(p), nullptr}; }
+    static DispArg byRef(Integer& var) { return {Type::IntegerRef, double(var), nullptr, &var}; }
+};
+
+class LateBoundObject {
+public:
+    virtual ~LateBoundObject() = default;
+    virtual RunError invoke(LumoDispId id, InvokeKind kind, DispArg* args, std::size_t count,
+                            DispArg* result) = 0;
+    // The container's own Width and Height (the extender), here in pixels.
+    virtual RunError setExtent(Long widthPx, Long heightPx) = 0;
+};
+
+// The calls the program makes, spelled once.
+class LumoCtrl1 {
+public:
+    explicit LumoCtrl1(LateBoundObject& object) : object_(object) {}
+
+    RunError setPicViewBgColor(Colour c);
+    RunError ClsPicView();
+    RunError setPicMaterial(lumo::PictureRef pic);
+    // x, y, Alpha, Zoom as Integers, R360 by reference, Smoothing as a Boolean, QT omitted.
+    RunError Lumoscope(Integer x, Integer y, Integer alpha, Integer& r360, Integer zoom, bool smoothing);
+    RunError ReDraw();
+    RunError Image(lumo::PictureRef& out);
+    RunError setExtent(Long widthPx, Long heightPx) { return object_.setExtent(widthPx, heightPx); }
+
+private:
+    LateBoundObject& object_;
+};
+
+}  // namespace quill::mouse_window

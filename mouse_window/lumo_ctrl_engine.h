@@ -1,0 +1,23 @@
+#pragma once
+// The native build's LumoCTRL1: dispatch by identifier straight into the engine's control.
+#include "compositor/engine/lumo_control.h"
+#include "mouse_window/lumo_ctrl.h"
+
+namespace quill::mouse_window {
+
+class EngineLumoObject : public LateBoundObject {
+public:
+    EngineLumoObject() = default;
+    RunError invoke(LumoDispId id, InvokeKind kind, DispArg* args, std::size_t count,
+                    DispArg* result) override;
+    RunError setExtent(Long widthPx, Long heightPx) override { return control_.resize(widthPx, heightPx); }
+
+    const lumo::LumoControl& control() const { return control_; }
+
+private:
+    RunError lumoscope(DispArg* args, std::size_t count);
+
+    lumo::LumoControl control_;
+};
+
+}  // namespace quill::mouse_window

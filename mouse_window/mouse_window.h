@@ -1,0 +1,75 @@
+#pragma once
+// Form1, the mouse window: its state, start-up, the body's drag and flick, and UpdateMouse,
+// which re-aims the body, places the switch, redraws and lets the recorder look after every
+// move.
+#include <functional>
+
+#include "common/run_error.h"
+#include "forms/views.h"
+#include "mouse_window/form1_state.h"
+#include "mouse_window/lumo_ctrl.h"
+#include "switch_window/form2.h"
+
+namespace quill::mouse_window {
+
+// The gesture recorder, which UpdateMouse calls after every move of the body.
+class StepRecorder {
+public:
+    virtual ~StepRecorder() = default;
+    virtual RunError RecordStep() = 0;
+};
+
+enum class StartUp { Continue, Ended };
+
+constexpr const char* kPointerFileName = "Pointer.bmp";
+constexpr const char* kMissingImageText = "マウスポインタの画像が見つかりません。";
+constexpr const char* kImageTooLargeText = "マウスポインタの画像サイズが大きすぎます。";
+constexpr const char* kStartUpErrorTitle = "Error";
+constexpr int kImageSideLimitPx = 190;  // the artwork must be at most 189 by 189
+// Every draw centres the artwork on this view pixel, fully opaque, at its own size, smoothed.
+constexpr Integer kDrawX = 65, kDrawY = 65, kDrawAlpha = 255, kDrawZoom = 1;
+
+class MouseWindow {
+public:
+    MouseWindow(forms::Form1View& view, switch_window::Form2& form2, LateBoundObject& lumoObject);
+
+    Form1State state;
+
+    forms::Form1View& view() { return view_; }
+    switch_window::Form2& form2() { return form2_; }
+    platform::Desktop& desktop() const { return view_.desktop(); }
+    void setRecorder(StepRecorder* r) { recorder_ = r; }
+    void setMenuFormLoader(std::function<void()> load) { loadMenuForm_ = std::move(load); }
+
+    // Start-up. Form_Initialize ends the program itself (with its message) when it cannot go on.
+    StartUp Form_Initialize();
+    void Form_Load();
+
+    RunError Form_MouseDown(const platform::MouseArgs& a);
+    RunError Form_MouseMove(const platform::MouseArgs& a);
+    RunError Form_MouseUp(const platform::MouseArgs& a);
+
+    void UpdateMouse();
+    // Clear the view, draw the artwork turned by BodyAngle, and show the result. A failing step
+    // is skipped when skipFailures is set; otherwise it ends the drawing.
+    RunError drawBody(bool skipFailures);
+
+    // One drag step of the body or the on-screen button: move by (X - GrabX, Y - GrabY),
+    // remember the step and its time, then UpdateMouse.
+    RunError dragStep(const platform::MouseArgs& a);
+    void setLedColour(Colour c);
+    Long clockMs() const;
+
+private:
+    RunError initializeWithPicture(const lumo::PictureRef& picture);
+    void endWithMessage(const char* text);
+    RunError applyKeyColour(Colour key);
+
+    forms::Form1View& view_;
+    switch_window::Form2& form2_;
+    LumoCtrl1 lumo_;
+    StepRecorder* recorder_ = nullptr;
+    std::function<void()> loadMenuForm_;
+};
+
+}  // namespace quill::mouse_window

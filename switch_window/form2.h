@@ -1,0 +1,30 @@
+#pragma once
+// Form2, the round switch that trails the body and turns the on-screen button on and off.
+// The switch state is the Enabled flag of the body's button; the image always follows it.
+#include "common/run_error.h"
+#include "forms/views.h"
+
+namespace quill::switch_window {
+
+class Form2 {
+public:
+    Form2(forms::Form2View& view, platform::Label& btnLDown) : view_(view), btnLDown_(btnLDown) {
+        view_.picture1.onClick = [this] { return Picture1_Click(); };
+    }
+
+    // Touching the form loads it on first use; its Form_Load runs then.
+    forms::Form2View& form();
+    bool loaded() const { return view_.loaded(); }
+
+    void SwitchON();
+    void SwitchOFF();
+    RunError Picture1_Click();
+
+private:
+    void Form_Load();
+
+    forms::Form2View& view_;
+    platform::Label& btnLDown_;
+};
+
+}  // namespace quill::switch_window
