@@ -1,0 +1,85 @@
+#pragma once
+// The click engine: the on-screen button and its recorder, the tick counter and its wait, the
+// heartbeat that ends recordings, glides and keeps the body on screen, and the replay.
+#include <functional>
+#include <vector>
+
+#include "common/run_error.h"
+#include "display/display_info.h"
+#include "forms/views.h"
+#include "mouse_window/mouse_window.h"
+
+namespace quill::gesture {
+
+constexpr Long kQuietTicks = 20;        // a recording ends after more than this many idle ticks
+constexpr Integer kReplayLeadTicks = 5; // between putting the cursor on the first point and starting
+constexpr double kReplaySlowdown = 3;   // a record plays at three times its recorded tick
+constexpr Colour kLedRecording = 0x0000FF;
+constexpr Colour kLedReplaying = 0x00FF00;
+constexpr Colour kLedIdle = 0xFFFFFF;
+
+// The release code for a button (1, 2 or 4); any other value keeps the given code.
+Long releaseCodeFor(Integer button, Long keep);
+
+// The synthesised button flags for a record's code; 0 when it only moves the cursor.
+Long flagsForCode(Long code);
+
+// The program's windows that never become the replay's target. Reading a handle may load
+// the form, as reading the handle of an unloaded form does.
+struct OwnWindows {
+    std::function<platform::WindowHandle()> frmAbout;
+    std::function<platform::WindowHandle()> menuForm;
+};
+
+enum class Wait { Done, ProgramEnding };
+
+class ClickEngine : public mouse_window::StepRecorder {
+public:
+    ClickEngine(mouse_window::MouseWindow& mouse, forms::FrmPointView& frmPoint,
+                display::DisplayInfo& display, OwnWindows own);
+
+    RunError btnLDown_MouseDown(const platform::MouseArgs& a);
+    RunError btnLDown_MouseMove(const platform::MouseArgs& a);
+    RunError btnLDown_MouseUp(const platform::MouseArgs& a);
+    RunError btnLDown_DblClick();
+    RunError RecordStep() override;
+
+    RunError uWaitObj_Timer();
+    Wait WaitTicks(double n);
+
+    RunError Timer1_Timer();
+    RunError PlayGesture();
+
+    bool replaying() const { return replaying_; }
+
+private:
+    mouse_window::Form1State& st() { return mouse_.state; }
+    forms::Form1View& form1() { return mouse_.view(); }
+    platform::Desktop& desktop() const { return mouse_.desktop(); }
+    // The program is going away: the mouse window was unloaded, or the platform ended it.
+    bool ending() const;
+    // Pump, then sleep until the next event, until the counter passes the target.
+    Wait waitForCount(double target);
+
+    void startGesture();
+    RunError endRecording();
+    RunError glideTick();
+    RunError keepOnScreen(bool& pushed);
+    RunError countDownGlide();
+    RunError moveBodyBy(double dx, double dy);
+    platform::MouseArgs noArgs() const { return {}; }
+
+    // The replay's steps.
+    RunError replayRecord(const mouse_window::RecEvent& r, Long total);
+    void synthesise(Long flags, Long x, Long y);
+    void releaseHeldButtons();
+
+    mouse_window::MouseWindow& mouse_;
+    forms::FrmPointView& frmPoint_;
+    display::DisplayInfo& display_;
+    OwnWindows own_;
+    bool replaying_ = false;
+    Long heldButtons_ = 0;  // down flags the replay synthesised and has not released yet
+};
+
+}  // namespace quill::gesture

@@ -1,0 +1,112 @@
+// Timer1, the heartbeat: remembers the replay's target, ends a quiet recording with its
+// replay, moves a gliding body or pushes a stray one back, and counts a glide down.
+#include "gesture/click_engine.h"
+#include "gesture/glide.h"
+#include "window_styling/window_styling.h"
+
+namespace quill::gesture {
+
+namespace {
+constexpr Long kFastIntervalMs = 1;
+constexpr Long kIdleIntervalMs = 100;
+}  // namespace
+
+RunError ClickEngine::Timer1_Timer() {
+    mouse_window::Form1State& s = st();
+    const platform::WindowHandle fg = desktop().foregroundWindow();
+    if (s.Recording) {
+        const platform::WindowHandle about = own_.frmAbout(), menu = own_.menuForm();
+        if (fg != form1().hWnd() && fg != about && fg != menu) {
+            s.TargetHwnd = fg;
+            window_styling::SetTopMostNoActivate(form1());
+            window_styling::SetTopMostNoActivate(mouse_.form2().form());
+        }
+    }
+    if (s.Recording && s.LastRecTick + kQuietTicks < s.WaitCount) {
+        QUILL_RETURN_IF_ERROR(endRecording());
+        if (ending()) return RunError::None;  // the program went away during the replay
+    }
+    bool pushed = false;
+    if (s.Throwing) {
+        QUILL_RETURN_IF_ERROR(glideTick());
+    } else {
+        QUILL_RETURN_IF_ERROR(keepOnScreen(pushed));
+        if (pushed) return RunError::None;
+    }
+    return countDownGlide();
+}
+
+RunError ClickEngine::endRecording() {
+    mouse_window::Form1State& s = st();
+    form1().uWaitObj.setEnabled(false);
+    s.WaitCount = 0;
+    const platform::PixelPoint cursor = desktop().cursorPos();
+    s.GrabX = mouse_window::VariantNumber::longValue(cursor.x);
+    s.GrabY = mouse_window::VariantNumber::longValue(cursor.y);
+    s.Recording = false;
+    const RunError e = PlayGesture();
+    s.RecCount = 0;
+    s.RecBuf = {};
+    return e;
+}
+
+RunError ClickEngine::moveBodyBy(double dx, double dy) {
+    QUILL_RETURN_IF_ERROR(form1().setLeft(form1().left() + dx));
+    return form1().setTop(form1().top() + dy);
+}
+
+namespace {
+BodyBox bodyOf(const platform::Form& f) { return {f.left(), f.top(), f.width(), f.height()}; }
+MonitorBox monitorOf(const display::DisplayInfo& d) { return {d.MonLeft, d.MonTop, d.MonWidth, d.MonHeight}; }
+}  // namespace
+
+RunError ClickEngine::glideTick() {
+    mouse_window::Form1State& s = st();
+    QUILL_RETURN_IF_ERROR(moveBodyBy(s.ThrowDX, s.ThrowDY));
+    QUILL_RETURN_IF_ERROR(display_.GetDisplayInfo(form1().hWnd()));
+    Step step{s.ThrowDX, s.ThrowDY};
+    QUILL_RETURN_IF_ERROR(bounceOffEdges(bodyOf(form1()), monitorOf(display_), desktop().twipsPerPixelX(),
+                                         desktop().twipsPerPixelY(), step));
+    s.ThrowDX = step.dx;
+    s.ThrowDY = step.dy;
+    mouse_.UpdateMouse();
+    form1().timer1.setInterval(kFastIntervalMs);
+    return RunError::None;
+}
+
+RunError ClickEngine::keepOnScreen(bool& pushed) {
+    mouse_window::Form1State& s = st();
+    QUILL_RETURN_IF_ERROR(display_.GetDisplayInfo(form1().hWnd()));
+    Step step{s.ThrowDX, s.ThrowDY};
+    QUILL_RETURN_IF_ERROR(pushBack(bodyOf(form1()), monitorOf(display_), desktop().twipsPerPixelX(),
+                                   desktop().twipsPerPixelY(), step, pushed));
+    s.ThrowDX = step.dx;
+    s.ThrowDY = step.dy;
+    if (pushed) {
+        QUILL_RETURN_IF_ERROR(moveBodyBy(s.ThrowDX, s.ThrowDY));
+        mouse_.UpdateMouse();
+        form1().timer1.setInterval(kFastIntervalMs);
+    } else if (form1().timer1.interval() != kIdleIntervalMs) {
+        form1().timer1.setInterval(kIdleIntervalMs);
+    }
+    return RunError::None;
+}
+
+RunError ClickEngine::countDownGlide() {
+    mouse_window::Form1State& s = st();
+    const GlideCount c = countDown(s.ThrowTicks);
+    s.ThrowTicks = c.throwTicks;
+    if (!c.glideOver) return RunError::None;
+    s.ThrowDX = 0;
+    s.ThrowDY = 0;
+    s.Throwing = false;
+    if (!c.releaseDue) return RunError::None;
+    if (s.Recording) {
+        s.EventCode = releaseCodeFor(s.ReleasedButton, s.EventCode);
+        QUILL_RETURN_IF_ERROR(RecordStep());
+    }
+    s.ReleasedButton = 0;
+    return RunError::None;
+}
+
+}  // namespace quill::gesture

@@ -1,0 +1,108 @@
+// PlayGesture: performs a recorded gesture with the real cursor at one third of its recorded
+// speed while the on-screen mouse re-enacts it.
+#include <string>
+
+#include "common/twips.h"
+#include "gesture/click_engine.h"
+
+namespace quill::gesture {
+
+using mouse_window::RecEvent;
+
+Long flagsForCode(Long code) {
+    switch (code) {
+        case mouse_window::kLeftDown: return platform::kLeftDownFlag;
+        case mouse_window::kLeftUp: return platform::kLeftUpFlag;
+        case mouse_window::kRightDown: return platform::kRightDownFlag;
+        case mouse_window::kRightUp: return platform::kRightUpFlag;
+        case mouse_window::kMiddleDown: return platform::kMiddleDownFlag;
+        case mouse_window::kMiddleUp: return platform::kMiddleUpFlag;
+        default: return 0;
+    }
+}
+
+namespace {
+constexpr Long kDownFlags = platform::kLeftDownFlag | platform::kRightDownFlag | platform::kMiddleDownFlag;
+
+// Marks the replay as running for as long as it is on the stack.
+class ReplayScope {
+public:
+    explicit ReplayScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~ReplayScope() { flag_ = false; }
+    ReplayScope(const ReplayScope&) = delete;
+    ReplayScope& operator=(const ReplayScope&) = delete;
+
+private:
+    bool& flag_;
+};
+}  // namespace
+
+void ClickEngine::synthesise(Long flags, Long x, Long y) {
+    desktop().mouseEvent(flags, x, y, 0, 0);
+    // Each up flag is its down flag shifted left by one.
+    heldButtons_ |= flags & kDownFlags;
+    heldButtons_ &= ~((flags >> 1) & kDownFlags);
+}
+
+void ClickEngine::releaseHeldButtons() {
+    const platform::PixelPoint at = desktop().cursorPos();
+    for (Long down : {platform::kLeftDownFlag, platform::kRightDownFlag, platform::kMiddleDownFlag}) {
+        if (heldButtons_ & down) desktop().mouseEvent(down << 1, at.x, at.y, 0, 0);
+    }
+    heldButtons_ = 0;
+}
+
+RunError ClickEngine::PlayGesture() {
+    ReplayScope scope(replaying_);
+    // Work on a copy: input during the waits may discard or restart the buffer.
+    const std::vector<RecEvent> records = st().RecBuf;
+    const Long total = st().RecCount;
+    const Long n = std::min<Long>(total, static_cast<Long>(records.size()) - 1);
+    RunError e = RunError::None;
+
+    mouse_.setLedColour(kLedReplaying);
+    desktop().setForegroundWindow(st().TargetHwnd);
+    if (n >= 1) desktop().setCursorPos(records[1].X, records[1].Y);
+    if (WaitTicks(kReplayLeadTicks) == Wait::Done) {
+        st().WaitCount = 0;
+        form1().uWaitObj.setEnabled(true);
+        for (Long i = 1; i <= n && e == RunError::None && !ending(); ++i) {
+            const RecEvent& r = records[static_cast<std::size_t>(i)];
+            if (waitForCount(r.Tick * kReplaySlowdown) == Wait::ProgramEnding) break;
+            e = replayRecord(r, total);
+        }
+    }
+    // Never leave a synthesised button held down, however the replay ended.
+    releaseHeldButtons();
+    if (ending() || e != RunError::None) return e;
+    form1().uWaitObj.setEnabled(false);
+    st().WaitCount = 0;
+    mouse_.setLedColour(kLedIdle);
+    mouse_.form2().SwitchOFF();
+    return RunError::None;
+}
+
+RunError ClickEngine::replayRecord(const RecEvent& r, Long total) {
+    desktop().doEvents();
+    if (ending()) return RunError::None;
+    form1().label1.setCaption(std::to_string(total) + ">" + std::to_string(r.X) + ":" + std::to_string(r.Y) +
+                              "(" + std::to_string(r.Code) + ")");
+    QUILL_RETURN_IF_ERROR(form1().setLeft(r.BodyLeft));
+    QUILL_RETURN_IF_ERROR(form1().setTop(r.BodyTop));
+    st().BodyAngle = r.Angle;
+    QUILL_RETURN_IF_ERROR(mouse_.drawBody(false));
+    forms::Form2View& f2 = mouse_.form2().form();
+    QUILL_RETURN_IF_ERROR(f2.setLeft(r.SwitchLeft));
+    QUILL_RETURN_IF_ERROR(f2.setTop(r.SwitchTop));
+    frmPoint_.load();  // created on first use; nothing shows it
+    const Single tx = desktop().twipsPerPixelX(), ty = desktop().twipsPerPixelY();
+    QUILL_RETURN_IF_ERROR(frmPoint_.setLeft(pixelsToTwips(r.X + 1, tx)));
+    QUILL_RETURN_IF_ERROR(frmPoint_.setTop(pixelsToTwips(r.Y + 1, ty)));
+    desktop().setCursorPos(r.X, r.Y);
+    desktop().doEvents();
+    if (ending()) return RunError::None;
+    if (const Long flags = flagsForCode(r.Code)) synthesise(flags, r.X, r.Y);
+    return RunError::None;
+}
+
+}  // namespace quill::gesture

@@ -1,0 +1,34 @@
+// The tick counter and the short blocking wait built on it. Waiting pumps what is due and then
+// sleeps until the next event; it never polls in a loop.
+#include "common/checked_int.h"
+#include "gesture/click_engine.h"
+
+namespace quill::gesture {
+
+RunError ClickEngine::uWaitObj_Timer() {
+    const auto next = checkedAdd<Long>(st().WaitCount, 1);
+    if (!next) return RunError::Overflow;
+    st().WaitCount = *next;
+    return RunError::None;
+}
+
+bool ClickEngine::ending() const { return !mouse_.view().loaded() || desktop().programEnded(); }
+
+Wait ClickEngine::waitForCount(double target) {
+    for (;;) {
+        desktop().doEvents();
+        if (ending()) return Wait::ProgramEnding;
+        if (!(target > st().WaitCount)) return Wait::Done;
+        desktop().waitForEvents();
+    }
+}
+
+Wait ClickEngine::WaitTicks(double n) {
+    st().WaitCount = 0;
+    form1().uWaitObj.setEnabled(true);
+    if (waitForCount(n) == Wait::ProgramEnding) return Wait::ProgramEnding;
+    form1().uWaitObj.setEnabled(false);
+    return Wait::Done;
+}
+
+}  // namespace quill::gesture
