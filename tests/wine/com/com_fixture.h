@@ -3,6 +3,7 @@
 // calls by dispatch identifier, and pictures to hand over.
 #include <windows.h>
 #include <ocidl.h>
+#include <olectl.h>
 #include <wrl/client.h>
 
 #include <gtest/gtest.h>
