@@ -49,7 +49,8 @@ BmpBuilder& BmpBuilder::masks(std::uint32_t red, std::uint32_t green, std::uint3
     return *this;
 }
 
-Bytes BmpBuilder::build() const {
+// The info header and the masks that follow or belong to it; no palette.
+Bytes BmpBuilder::headers() const {
     Bytes info;
     put(info, headerSize_, 4);
     const int sideBytes = headerSize_ == 12 ? 2 : 4;
@@ -58,26 +59,27 @@ Bytes BmpBuilder::build() const {
     put(info, 1, 2);
     put(info, bits_, 2);
     if (headerSize_ > 12) {
-        put(info, compression_, 4);
-        put(info, std::uint32_t(pixels_.size()), 4);
-        put(info, 2835, 4);  // 72 dpi both ways
-        put(info, 2835, 4);
-        put(info, coloursUsed_.value_or(std::uint32_t(palette_.size())), 4);
-        put(info, 0, 4);
+        for (std::uint32_t field : {compression_, std::uint32_t(pixels_.size()), 2835u, 2835u,  // 72 dpi
+                                    coloursUsed_.value_or(std::uint32_t(palette_.size())), 0u}) {
+            put(info, field, 4);
+        }
     }
     // A long header holds its masks; after a 40-byte one come the three or four the
     // compression needs.
     const std::size_t room = headerSize_ > 40 ? (headerSize_ - 40) / 4 : compression_ == 6 ? 4 : 3;
     for (std::size_t i = 0; i < masks_.size() && i < room; ++i) put(info, masks_[i], 4);
     info.resize(std::max<std::size_t>(info.size(), headerSize_));
+    return info;
+}
+
+Bytes BmpBuilder::build() const {
+    Bytes info = headers();
     const std::size_t headersEnd = 14 + info.size();
     for (std::uint32_t c : palette_) put(info, c, headerSize_ == 12 ? 3 : 4);
 
     const std::uint32_t offset = pixelOffset_.value_or(std::uint32_t(14 + info.size()));
     Bytes file{'B', 'M'};
-    put(file, std::uint32_t(offset + pixels_.size()), 4);
-    put(file, 0, 4);
-    put(file, offset, 4);
+    for (std::uint32_t field : {std::uint32_t(offset + pixels_.size()), 0u, offset}) put(file, field, 4);
     file.insert(file.end(), info.begin(), info.end());
     // An offset inside the palette overwrites its tail, as a writer that miscounted would.
     file.resize(std::max<std::size_t>(offset, headersEnd));

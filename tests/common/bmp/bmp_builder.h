@@ -31,6 +31,8 @@ public:
     Bytes build() const;
 
 private:
+    Bytes headers() const;
+
     std::int32_t width_, height_;
     int bits_;
     std::uint32_t headerSize_ = 40, compression_ = 0;
