@@ -125,7 +125,8 @@ ChannelMasks defaultMasks(int bitsPerPixel) {
     return {0xFF0000, 0x00FF00, 0x0000FF};
 }
 
-// Bits a pixel does not have can never be set, so a mask reaching past them is cut.
+// Bits a 16-bit pixel does not have can never be set: a mask reaching past them is cut, so
+// that the channel's full range is what the pixel can hold.
 ChannelMasks fileMasks(const ByteView& file, int bitsPerPixel) {
     const std::uint32_t usable = bitsPerPixel == 16 ? 0xFFFFu : 0xFFFFFFFFu;
     return {file.u32(kMasksAt) & usable, file.u32(kMasksAt + 4) & usable,

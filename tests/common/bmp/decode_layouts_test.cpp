@@ -81,10 +81,11 @@ TEST(BmpLayouts, MasksComeFromWhereverTheHeaderKeepsThem) {
 }
 
 TEST(BmpLayouts, ZeroOverlappingAndOutOfRangeMasksStillDecode) {
-    // Red has no bits, green and blue share theirs, and 16 bits cannot reach 0xFF0000.
+    // Red has no bits and green and blue share theirs; in 16 bits, red's mask reaches no bit
+    // and green's ninth bit does not exist, so eight bits of green are its full range.
     const Bytes shared = BmpBuilder(1, 1, 32).compression(3).masks(0, 0xFF, 0xFF).rows({{0x80}}).build();
     EXPECT_EQ(pixelsOf(shared, 1, 1), (std::vector<std::uint32_t>{0x008080}));
-    const Bytes wide = BmpBuilder(1, 1, 16).compression(3).masks(0xFF0000, 0xFF00, 0xFF).rows({{0xFFFF}}).build();
+    const Bytes wide = BmpBuilder(1, 1, 16).compression(3).masks(0xFF0000, 0x1FF00, 0xFF).rows({{0xFFFF}}).build();
     EXPECT_EQ(pixelsOf(wide, 1, 1), (std::vector<std::uint32_t>{0x00FFFF}));
 }
 
