@@ -14,6 +14,8 @@
 #include "compositor/com/lumoscope_h.h"
 #include "compositor/com/module.h"
 #include "compositor/com/outcome.h"
+#include "compositor/com/picture_reader.h"
+#include "compositor/com/picture_writer.h"
 #include "compositor/com/view_canvas.h"
 #include "compositor/engine/lumo_control.h"
 
@@ -167,6 +169,8 @@ private:
     ViewCanvas canvas_;  // before control_: the view's storage lives in it
     std::unique_ptr<LumoControl> control_;
     ComPtr<IPictureDisp> viewPicture_;  // the picture loaded into the view, as the host gave it
+    PictureReader reader_;
+    ImagePool images_;
     bool enabled_ = true;
     EventConnectionPoint events_{*this};
     int eventsFrozen_ = 0;

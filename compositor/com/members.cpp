@@ -3,7 +3,6 @@
 #include <optional>
 
 #include "compositor/com/lumo_object.h"
-#include "compositor/com/picture_bridge.h"
 #include "compositor/com/variant_args.h"
 
 namespace lumo::com {
@@ -51,7 +50,7 @@ Outcome LumoObject::loadPicture(VARIANT* arg, RunError (LumoControl::*load)(Pict
     ComPtr<IPictureDisp> pic;
     PictureRef px;
     Outcome o = pictureArg(arg, 0, pic);
-    if (o.succeeded()) o = pixelsOfPicture(pic.Get(), px);
+    if (o.succeeded()) o = reader_.read(pic.Get(), px);
     if (o.succeeded()) o = Outcome::failed(((*control_).*load)(std::move(px)));
     return o;
 }
@@ -108,7 +107,7 @@ Outcome LumoObject::callGetImage(const CallArgs&, VARIANT* r) {
     if (!r) return Outcome::ok();
     GdiFlush();  // drawing through getViewhDC must have reached the pixels
     IPictureDisp* pic = nullptr;
-    const HRESULT hr = newPictureObject(control_->surfaces().view.constPixels(), &pic);
+    const HRESULT hr = images_.picture(control_->surfaces().view.constPixels(), &pic);
     return setPicture(r, hr, pic);
 }
 

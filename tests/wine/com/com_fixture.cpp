@@ -1,6 +1,6 @@
 #include "com_fixture.h"
 
-#include "compositor/com/picture_bridge.h"
+#include "compositor/com/picture_writer.h"
 
 namespace comtest {
 namespace {
