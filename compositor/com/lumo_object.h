@@ -149,6 +149,8 @@ private:
     HRESULT init();
 
     HRESULT earlyBound(Member m, std::initializer_list<VARIANT*> args, VARIANT* result) noexcept;
+    HRESULT earlyPictureIn(Member m, IPictureDisp** pic) noexcept;
+    HRESULT earlyPictureOut(Member m, IPictureDisp** result) noexcept;
     Outcome loadPicture(VARIANT* arg, RunError (LumoControl::*load)(PictureRef));
 
     // ControlWindowSink

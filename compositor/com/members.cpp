@@ -181,22 +181,32 @@ Outcome LumoObject::callLumoscope(const CallArgs& a, VARIANT*) {
 
 // Early-bound entry points.
 
-HRESULT LumoObject::setPicView(IPictureDisp** pic) noexcept {
+HRESULT LumoObject::earlyPictureIn(Member m, IPictureDisp** pic) noexcept {
     if (!pic) return E_POINTER;
     VARIANT a = byRef(VT_DISPATCH, pic);
-    return earlyBound(&LumoObject::callSetPicView, {&a}, nullptr);
+    return earlyBound(m, {&a}, nullptr);
+}
+
+HRESULT LumoObject::earlyPictureOut(Member m, IPictureDisp** result) noexcept {
+    if (!result) return E_POINTER;
+    *result = nullptr;
+    VARIANT r;
+    VariantInit(&r);
+    HRESULT hr = earlyBound(m, {}, &r);
+    if (SUCCEEDED(hr)) *result = static_cast<IPictureDisp*>(r.pdispVal);
+    return hr;
+}
+
+HRESULT LumoObject::setPicView(IPictureDisp** pic) noexcept {
+    return earlyPictureIn(&LumoObject::callSetPicView, pic);
 }
 
 HRESULT LumoObject::setPicMaterial(IPictureDisp** pic) noexcept {
-    if (!pic) return E_POINTER;
-    VARIANT a = byRef(VT_DISPATCH, pic);
-    return earlyBound(&LumoObject::callSetPicMaterial, {&a}, nullptr);
+    return earlyPictureIn(&LumoObject::callSetPicMaterial, pic);
 }
 
 HRESULT LumoObject::setPicWorkArea(IPictureDisp** pic) noexcept {
-    if (!pic) return E_POINTER;
-    VARIANT a = byRef(VT_DISPATCH, pic);
-    return earlyBound(&LumoObject::callSetPicWorkArea, {&a}, nullptr);
+    return earlyPictureIn(&LumoObject::callSetPicWorkArea, pic);
 }
 
 HRESULT LumoObject::getViewhDC(LONG* result) noexcept {
@@ -222,23 +232,11 @@ HRESULT LumoObject::put_Enabled(VARIANT_BOOL value) noexcept {
 }
 
 HRESULT LumoObject::get_Picture(IPictureDisp** result) noexcept {
-    if (!result) return E_POINTER;
-    *result = nullptr;
-    VARIANT r;
-    VariantInit(&r);
-    HRESULT hr = earlyBound(&LumoObject::callGetPicture, {}, &r);
-    if (SUCCEEDED(hr)) *result = static_cast<IPictureDisp*>(r.pdispVal);
-    return hr;
+    return earlyPictureOut(&LumoObject::callGetPicture, result);
 }
 
 HRESULT LumoObject::get_Image(IPictureDisp** result) noexcept {
-    if (!result) return E_POINTER;
-    *result = nullptr;
-    VARIANT r;
-    VariantInit(&r);
-    HRESULT hr = earlyBound(&LumoObject::callGetImage, {}, &r);
-    if (SUCCEEDED(hr)) *result = static_cast<IPictureDisp*>(r.pdispVal);
-    return hr;
+    return earlyPictureOut(&LumoObject::callGetImage, result);
 }
 
 HRESULT LumoObject::getPoint(VARIANT* x, VARIANT* y, LONG* result) noexcept {

@@ -158,7 +158,9 @@ HRESULT LumoObject::GetControlInfo(CONTROLINFO* info) noexcept {
 }
 
 HRESULT LumoObject::FreezeEvents(BOOL freeze) noexcept {
-    eventsFrozen_ += freeze ? 1 : (eventsFrozen_ > 0 ? -1 : 0);
+    // Calls nest; an unmatched thaw is ignored.
+    if (freeze) ++eventsFrozen_;
+    else if (eventsFrozen_ > 0) --eventsFrozen_;
     return S_OK;
 }
 

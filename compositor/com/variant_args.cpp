@@ -143,42 +143,39 @@ Outcome writeBack(const ArgSlot& slot, const NumericArg& value) {
     return Outcome::ok();
 }
 
-Outcome booleanArg(VARIANT* arg, unsigned param, LCID lcid, VARIANT_BOOL& out) {
+// The argument's value converted to vt, as a late-bound call converts a typed parameter.
+Outcome convertedArg(VARIANT* arg, unsigned param, LCID lcid, VARTYPE vt, VARIANT& out) {
     ArgSlot slot;
-    Variant value, b;
+    Variant value;
     Outcome o = resolvedValue(arg, param, slot, value);
     if (!o.succeeded()) return o;
-    HRESULT hr = VariantChangeTypeEx(&b, &value, lcid, 0, VT_BOOL);
-    if (FAILED(hr)) return Outcome::badArg(DISP_E_TYPEMISMATCH, param);
-    out = b.boolVal;
+    const HRESULT hr = VariantChangeTypeEx(&out, &value, lcid, 0, vt);
+    if (FAILED(hr)) return Outcome::badArg(hr == DISP_E_OVERFLOW ? DISP_E_OVERFLOW : DISP_E_TYPEMISMATCH, param);
+    return o;
+}
+
+Outcome booleanArg(VARIANT* arg, unsigned param, LCID lcid, VARIANT_BOOL& out) {
+    Variant b;
+    Outcome o = convertedArg(arg, param, lcid, VT_BOOL, b);
+    if (o.succeeded()) out = b.boolVal;
     return o;
 }
 
 Outcome colourArg(VARIANT* arg, unsigned param, LCID lcid, OLE_COLOR& out) {
-    ArgSlot slot;
-    Variant value, c;
-    Outcome o = resolvedValue(arg, param, slot, value);
-    if (!o.succeeded()) return o;
     // Colours arrive as Longs (system colours are negative) or as unsigned values.
-    HRESULT hr = VariantChangeTypeEx(&c, &value, lcid, 0, VT_I4);
-    if (hr == DISP_E_OVERFLOW) hr = VariantChangeTypeEx(&c, &value, lcid, 0, VT_UI4);
-    if (FAILED(hr))
-        return Outcome::badArg(hr == DISP_E_OVERFLOW ? DISP_E_OVERFLOW : DISP_E_TYPEMISMATCH, param);
-    out = c.vt == VT_UI4 ? c.ulVal : OLE_COLOR(c.lVal);
+    Variant c;
+    Outcome o = convertedArg(arg, param, lcid, VT_I4, c);
+    if (o.hr == DISP_E_OVERFLOW) o = convertedArg(arg, param, lcid, VT_UI4, c);
+    if (o.succeeded()) out = c.vt == VT_UI4 ? c.ulVal : OLE_COLOR(c.lVal);
     return o;
 }
 
 Outcome optionalDoubleArg(VARIANT* arg, unsigned param, LCID lcid, std::optional<double>& out) {
     out.reset();
     if (isMissing(arg)) return Outcome::ok();
-    ArgSlot slot;
-    Variant value, d;
-    Outcome o = resolvedValue(arg, param, slot, value);
-    if (!o.succeeded()) return o;
-    HRESULT hr = VariantChangeTypeEx(&d, &value, lcid, 0, VT_R8);
-    if (FAILED(hr))
-        return Outcome::badArg(hr == DISP_E_OVERFLOW ? DISP_E_OVERFLOW : DISP_E_TYPEMISMATCH, param);
-    out = d.dblVal;
+    Variant d;
+    Outcome o = convertedArg(arg, param, lcid, VT_R8, d);
+    if (o.succeeded()) out = d.dblVal;
     return o;
 }
 

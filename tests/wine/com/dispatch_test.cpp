@@ -312,5 +312,29 @@ TEST_F(Dispatch, ViewDcIsARealDeviceContextOnTheViewsPixels) {
     EXPECT_EQ(pointAt(d.Get(), 10, 10), LONG(kKey));
 }
 
+TEST_F(Dispatch, EarlyBoundCallersReachTheSameMembers) {
+    ComPtr<_LumoCTRL> early;
+    ASSERT_HRESULT_SUCCEEDED(d.As(&early));
+    OLE_COLOR bg = 0x00000080;
+    ASSERT_HRESULT_SUCCEEDED(early->put_PicViewBgColor(&bg));
+    Variant x, y, alpha, angle, zoom;
+    x.vt = y.vt = alpha.vt = angle.vt = zoom.vt = VT_I2;
+    x.iVal = y.iVal = 65;
+    alpha.iVal = 999;
+    angle.iVal = 400;
+    zoom.iVal = 1;
+    VARIANT_BOOL smooth = VARIANT_TRUE;
+    ASSERT_HRESULT_SUCCEEDED(early->Lumoscope(&x, &y, &alpha, &angle, &zoom, &smooth, nullptr));
+    EXPECT_EQ(alpha.iVal, 255);
+    EXPECT_EQ(angle.iVal, 40);
+    LONG colour = 0;
+    ASSERT_HRESULT_SUCCEEDED(early->getPoint(&x, &y, &colour));
+    EXPECT_EQ(colour, pointAt(d.Get(), 65, 65));
+    EXPECT_EQ(early->Lumoscope(&x, &y, nullptr, &angle, &zoom, &smooth, nullptr), E_POINTER);
+    ComPtr<IPictureDisp> image;
+    ASSERT_HRESULT_SUCCEEDED(early->get_Image(&image));
+    EXPECT_TRUE(image);
+}
+
 }  // namespace
 }  // namespace comtest
