@@ -135,21 +135,21 @@ void HeadlessDesktop::at(std::int64_t timeMs, std::function<void()> action) {
     scheduled_.push_back({timeMs, scheduleOrder_++, std::move(action)});
 }
 
-bool HeadlessDesktop::deliverScheduled() {
+bool HeadlessDesktop::deliverScheduled(std::int64_t upTo) {
     auto due = std::min_element(scheduled_.begin(), scheduled_.end(), [](const auto& a, const auto& b) {
         return a.time != b.time ? a.time < b.time : a.order < b.order;
     });
-    if (due == scheduled_.end() || due->time > now_) return false;
+    if (due == scheduled_.end() || due->time > upTo) return false;
     auto action = std::move(due->action);
     scheduled_.erase(due);
     action();
     return true;
 }
 
-bool HeadlessDesktop::deliverTimer() {
+bool HeadlessDesktop::deliverTimer(std::int64_t upTo) {
     TimerState* next = nullptr;
     for (auto& [id, t] : timers_) {
-        if (t.enabled && t.due <= now_ && (!next || t.due < next->due)) next = &t;
+        if (t.enabled && t.due <= upTo && (!next || t.due < next->due)) next = &t;
     }
     if (!next) return false;
     // Like a platform timer, a late tick is delivered once and the period restarts from now.
@@ -159,16 +159,18 @@ bool HeadlessDesktop::deliverTimer() {
     return true;
 }
 
-bool HeadlessDesktop::deliverOne() {
+bool HeadlessDesktop::deliverOne(std::int64_t upTo) {
     if (programEnded()) return false;
-    return deliverInput() || deliverScheduled() || deliverTimer();
+    return deliverInput() || deliverScheduled(upTo) || deliverTimer(upTo);
 }
 
 void HeadlessDesktop::doEvents() {
     ++pumpPasses_;
-    // Only what was due when the pass began: time does not move inside a pass, and every timer
-    // delivered restarts its period, so the loop ends.
-    while (deliverOne()) {
+    // Only what was due when the pass began: a handler that waits moves the clock, and what
+    // comes due meanwhile belongs to the next pass. Each timer delivered restarts its period
+    // from now, so the loop ends.
+    const std::int64_t passStart = now_;
+    while (deliverOne(passStart)) {
     }
 }
 

@@ -149,10 +149,10 @@ private:
     WindowState& window(WindowHandle h);
     const WindowState& window(WindowHandle h) const;
     TimerState& timer(TimerId id);
-    bool deliverOne();
+    bool deliverOne(std::int64_t upTo);
     bool deliverInput();
-    bool deliverScheduled();
-    bool deliverTimer();
+    bool deliverScheduled(std::int64_t upTo);
+    bool deliverTimer(std::int64_t upTo);
     bool anythingDue() const;
     std::optional<std::int64_t> nextEventTime() const;
     WindowHandle windowAt(PixelPoint p) const;
