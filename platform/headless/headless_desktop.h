@@ -116,6 +116,7 @@ public:
     const WindowState& windowState(WindowHandle h) const { return window(h); }
     void setForeground(WindowHandle h) { foreground_ = h; }
     bool exists(WindowHandle h) const { return windows_.count(h) != 0; }
+    bool hasFile(const std::string& path) const { return files_.count(path) != 0; }
     std::vector<WindowHandle> zOrder() const { return zOrder_; }  // front first
     const std::vector<PixelPoint>& cursorMoves() const { return cursorMoves_; }
     const std::vector<SynthesisedEvent>& synthesised() const { return synthesised_; }
