@@ -48,7 +48,9 @@ RunError MouseWindow::applyKeyColour(Colour key) {
 
 RunError MouseWindow::initializeWithPicture(const lumo::PictureRef& picture) {
     platform::Desktop& d = desktop();
-    d.setTopmost(view_.hWnd(), true);
+    // Never activated from the start, not only from the first recording tick: otherwise the
+    // press that starts the first gesture activates the body, and that gesture loses its target.
+    window_styling::SetTopMostNoActivate(view_);
     QUILL_RETURN_IF_ERROR(applyKeyColour(view_.picture1.point(0, 0)));
     view_.btnLDown.setEnabled(false);
     QUILL_RETURN_IF_ERROR(view_.setWidth(view_.picture1.width()));

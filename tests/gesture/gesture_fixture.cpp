@@ -1,0 +1,41 @@
+#include "gesture_fixture.h"
+
+namespace quilltest {
+
+void GestureTest::SetUp() {
+    ASSERT_TRUE(startProgram());
+    notepad = desk.addForeignWindow("Notepad", {0, 0, 1920, 1040});
+    desk.setForeground(notepad);
+    settle();
+    clickSwitch();
+    ASSERT_TRUE(form1().btnLDown.enabled());
+}
+
+void GestureTest::clickButton() {
+    const auto p = buttonPoint();
+    desk.click(p.x, p.y);
+    desk.doEvents();
+}
+
+void GestureTest::runUntilReplayed() {
+    desk.runUntil([&] { return !form1().btnLDown.enabled() && !prog().engine.replaying(); });
+}
+
+void GestureTest::whenTrue(std::function<bool()> condition, std::function<void()> action) {
+    desk.after(2, [this, condition, action] {
+        if (condition()) {
+            action();
+        } else {
+            whenTrue(condition, action);
+        }
+    });
+}
+
+std::vector<quill::Long> GestureTest::codes() const {
+    std::vector<quill::Long> c;
+    const auto& buf = program_->mouse.state.RecBuf;
+    for (std::size_t i = 1; i < buf.size(); ++i) c.push_back(buf[i].Code);
+    return c;
+}
+
+}  // namespace quilltest
