@@ -24,9 +24,14 @@ public:
     Outcome readBitmap(HBITMAP bmp, PictureRef& out);
 
 private:
+    bool unchangedSinceLastRead(HBITMAP bmp) const;
+    void rememberSection(HBITMAP bmp);
+
     quill::win32::UniqueDc dc_;  // GetDIBits wants a DC; the bitmap is never selected into it
     std::vector<Pixel> scratch_;
     PictureRef last_;
+    // The 32-bit DIB section last_ was read from, when its memory then equalled last_.
+    HBITMAP lastSection_ = nullptr;
 };
 
 // A one-off read, for callers without a reader of their own.

@@ -129,6 +129,65 @@ TEST_F(Pictures, AnyBitmapPictureIsAcceptedAndOtherKindsAreInvalid) {
     EXPECT_EQ(dibView.excep.scode, CTL_E_INVALIDPICTURE);
 }
 
+// A 32-bit DIB section, 2 wide and 3 high, its rows top-down or bottom-up in memory.
+struct Section {
+    HBITMAP bmp = nullptr;
+    lumo::Pixel* bits = nullptr;
+    ComPtr<IPictureDisp> picture;
+
+    explicit Section(bool topDown) {
+        BITMAPINFO bi{};
+        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 2, topDown ? -3 : 3, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* p = nullptr;
+        bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
+        bits = static_cast<lumo::Pixel*>(p);
+        PICTDESC desc{};
+        desc.cbSizeofstruct = sizeof desc;
+        desc.picType = PICTYPE_BITMAP;
+        desc.bmp.hbitmap = bmp;
+        OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE, &picture);
+    }
+    void setMemoryRows(lumo::Pixel r0, lumo::Pixel r1, lumo::Pixel r2) {
+        const lumo::Pixel rows[] = {r0, r1, r2};
+        for (int i = 0; i < 6; ++i) bits[i] = rows[i / 2];
+    }
+};
+
+// The control reads a picture again only when its memory changed; whichever way the rows run,
+// and however the host changed them, the view shows the picture as it is now.
+TEST_F(Pictures, PicturesChangedInPlaceAreReadAfreshInTheirOwnRowOrder) {
+    for (bool topDown : {true, false}) {
+        SCOPED_TRACE(topDown ? "top-down" : "bottom-up");
+        Section s(topDown);
+        ASSERT_TRUE(s.picture);
+        const lumo::Pixel a = 0x000011, b = 0x000022, c = 0x000033;
+        auto topRowAfterLoading = [&] {
+            Call set;
+            method(set, d.Get(), DispId::setPicView, {dispatch(s.picture.Get())});
+            EXPECT_HRESULT_SUCCEEDED(set.hr);
+            return pointAt(d.Get(), 0, 0);
+        };
+        auto colour = [](lumo::Pixel p) { return LONG(quill::colourFromPixel(p)); };
+        const LONG firstTop = colour(topDown ? a : c);
+        s.setMemoryRows(a, b, c);
+        EXPECT_EQ(topRowAfterLoading(), firstTop);
+        EXPECT_EQ(topRowAfterLoading(), firstTop);  // unchanged: the same picture again
+        s.setMemoryRows(c, b, a);                   // the same rows, the other way up
+        EXPECT_EQ(topRowAfterLoading(), colour(topDown ? c : a));
+        s.setMemoryRows(b, a, b);  // symmetric top to bottom
+        EXPECT_EQ(topRowAfterLoading(), colour(b));
+        s.setMemoryRows(a, b, c);
+        EXPECT_EQ(topRowAfterLoading(), firstTop);
+        HDC dc = CreateCompatibleDC(nullptr);  // drawing through GDI, the handle unchanged
+        HGDIOBJ old = SelectObject(dc, s.bmp);
+        SetPixelV(dc, 0, 0, RGB(0x44, 0, 0));
+        SetPixelV(dc, 1, 0, RGB(0x44, 0, 0));
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        EXPECT_EQ(topRowAfterLoading(), LONG(RGB(0x44, 0, 0)));
+    }
+}
+
 // The same draw through COM and on the engine directly.
 struct DrawCase {
     int w, h;
