@@ -27,14 +27,6 @@ Outcome setPicture(VARIANT* r, HRESULT hr, IPictureDisp* pic) {
     return Outcome::ok();
 }
 
-VARIANT byRef(VARTYPE vt, void* p) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VARTYPE(vt | VT_BYREF);
-    v.byref = p;
-    return v;
-}
-
 }  // namespace
 
 HRESULT LumoObject::earlyBound(Member m, std::initializer_list<VARIANT*> args, VARIANT* result) noexcept {

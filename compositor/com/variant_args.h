@@ -25,6 +25,15 @@ struct Variant : VARIANT {
     Variant& operator=(const Variant&) = delete;
 };
 
+// A by-reference argument to a variable of type vt at p, as late-bound callers pass them.
+inline VARIANT byRef(VARTYPE vt, void* p) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VARTYPE(vt | VT_BYREF);
+    v.byref = p;
+    return v;
+}
+
 struct ArgSlot {
     VARIANT* variant = nullptr;      // the caller's Variant variable: a write-back replaces it
     VARTYPE typedVt = VT_EMPTY;      // the caller's typed variable: a write-back converts into it

@@ -17,14 +17,6 @@ HRESULT callExport(const char* name) {
     return entry ? entry() : E_NOTIMPL;
 }
 
-VARIANT typedRef(VARTYPE vt, void* p) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VARTYPE(vt | VT_BYREF);
-    v.byref = p;
-    return v;
-}
-
 }  // namespace
 
 void RegisteredControl::SetUp() {
@@ -102,10 +94,10 @@ VARIANT missing() {
     r.scode = DISP_E_PARAMNOTFOUND;
     return r;
 }
-VARIANT refTo(VARIANT& v) { return typedRef(VT_VARIANT, &v); }
-VARIANT refI2(short* p) { return typedRef(VT_I2, p); }
-VARIANT refR8(double* p) { return typedRef(VT_R8, p); }
-VARIANT refBool(VARIANT_BOOL* p) { return typedRef(VT_BOOL, p); }
+VARIANT refTo(VARIANT& v) { return lumo::com::byRef(VT_VARIANT, &v); }
+VARIANT refI2(short* p) { return lumo::com::byRef(VT_I2, p); }
+VARIANT refR8(double* p) { return lumo::com::byRef(VT_R8, p); }
+VARIANT refBool(VARIANT_BOOL* p) { return lumo::com::byRef(VT_BOOL, p); }
 
 ComPtr<IPictureDisp> pictureOf(const lumo::PictureRef& px) {
     ComPtr<IPictureDisp> pic;
@@ -127,7 +119,7 @@ void hostRedraw(IDispatch* d, IPictureDisp* material, short angle) {
     Call cls, mat, draw, redraw;
     method(cls, d, DispId::ClsPicView);
     IDispatch* m = material;
-    method(mat, d, DispId::setPicMaterial, {typedRef(VT_DISPATCH, &m)});
+    method(mat, d, DispId::setPicMaterial, {lumo::com::byRef(VT_DISPATCH, &m)});
     short x = 65, y = 65, alpha = 255, zoom = 1;
     VARIANT_BOOL smooth = VARIANT_TRUE;
     method(draw, d, DispId::Lumoscope,
