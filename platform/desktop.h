@@ -9,6 +9,7 @@
 #include "common/colour.h"
 #include "compositor/engine/bitmap.h"
 #include "platform/types.h"
+#include "platform/window_model.h"
 
 namespace quill::platform {
 
@@ -17,6 +18,7 @@ class WindowClient {
 public:
     virtual ~WindowClient() = default;
     virtual void onMouse(const RawMouse& m) = 0;
+    virtual WindowModel model() const = 0;
 };
 
 class TimerClient {

@@ -88,6 +88,7 @@ protected:
 
 private:
     void onMouse(const RawMouse& m) override;
+    WindowModel model() const override;
     Control* controlAt(Single x, Single y) const;
     void dispatch(Control* target, const RawMouse& m, Single x, Single y);
     void report(RunError e) const;

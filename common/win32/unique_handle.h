@@ -38,6 +38,14 @@ private:
 using UniqueHwnd = UniqueHandle<HWND, DestroyWindow>;
 using UniqueDc = UniqueHandle<HDC, DeleteDC>;  // a DC from CreateCompatibleDC
 using UniqueBitmap = UniqueHandle<HBITMAP, DeleteObject>;
+using UniqueBrush = UniqueHandle<HBRUSH, DeleteObject>;
+using UniquePen = UniqueHandle<HPEN, DeleteObject>;
+using UniqueFont = UniqueHandle<HFONT, DeleteObject>;
+// File and search handles fail as INVALID_HANDLE_VALUE, which cannot be a template argument:
+// pass them through noneIfInvalid so that failure is the empty handle.
+using UniqueFile = UniqueHandle<HANDLE, CloseHandle>;
+using UniqueFind = UniqueHandle<HANDLE, FindClose>;
+inline HANDLE noneIfInvalid(HANDLE h) { return h == INVALID_HANDLE_VALUE ? nullptr : h; }
 using UniqueIcon = UniqueHandle<HICON, DestroyIcon>;
 using UniqueMenu = UniqueHandle<HMENU, DestroyMenu>;
 using UniqueHkey = UniqueHandle<HKEY, RegCloseKey>;

@@ -24,6 +24,15 @@ HRESULT hresultFor(RunError e) {
     return E_FAIL;
 }
 
+RunError runErrorFor(HRESULT hr) {
+    if (SUCCEEDED(hr)) return RunError::None;
+    for (RunError e : {RunError::InvalidCall, RunError::Overflow, RunError::OutOfMemory, RunError::SubscriptOutOfRange,
+                       RunError::TypeMismatch, RunError::InvalidPropertyValue, RunError::InvalidPicture}) {
+        if (hresultFor(e) == hr) return e;
+    }
+    return RunError::InvalidCall;
+}
+
 namespace {
 
 BSTR bstrOf(const char* text) {

@@ -11,6 +11,8 @@
 namespace lumo::com {
 
 HRESULT hresultFor(quill::RunError e);
+// The inverse, for callers of a member: an HRESULT no run-time error maps to is an invalid call.
+quill::RunError runErrorFor(HRESULT hr);
 
 struct Outcome {
     HRESULT hr = S_OK;

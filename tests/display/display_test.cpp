@@ -12,6 +12,7 @@ using platform::headless::HeadlessDesktop;
 
 struct Client : platform::WindowClient {
     void onMouse(const platform::RawMouse&) override {}
+    platform::WindowModel model() const override { return {}; }
 };
 
 class Display : public ::testing::Test {

@@ -1,0 +1,100 @@
+// The real desktop's event pump, message boxes, the end of the program and its files.
+#include <vector>
+
+#include "platform/picture_file.h"
+#include "platform/win32/text_win32.h"
+#include "platform/win32/win32_desktop.h"
+
+namespace quill::platform::win32 {
+
+using quill::win32::UniqueFile;
+using quill::win32::UniqueFind;
+using quill::win32::noneIfInvalid;
+
+// One message; false when the queue is empty or the message came after the pass began, so a
+// pass ends even while a busy timer keeps producing ticks.
+bool Win32Desktop::dispatchOneMessage(DWORD passStart) {
+    MSG msg;
+    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+    if (msg.message == WM_QUIT) {
+        ended_ = true;
+        return false;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+    return static_cast<LONG>(msg.time - passStart) <= 0;
+}
+
+void Win32Desktop::doEvents() {
+    syncAll();
+    const DWORD start = GetTickCount();
+    while (!programEnded() && dispatchOneMessage(start)) {
+    }
+    syncAll();
+}
+
+void Win32Desktop::waitForEvents() {
+    if (programEnded()) return;
+    syncAll();
+    // Sleeps until a message or a timer is due; MWMO_INPUTAVAILABLE also wakes for input that
+    // an earlier peek has seen but left in the queue.
+    MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
+
+void Win32Desktop::messageBox(const std::string& text, const std::string& title, int icon) {
+    ++messageBoxes_;
+    MessageBoxW(nullptr, widen(text).c_str(), widen(title).c_str(), MB_OK | static_cast<UINT>(icon));
+    --messageBoxes_;
+}
+
+void Win32Desktop::endProgram() {
+    ended_ = true;
+    for (const auto& [id, client] : timers_) KillTimer(timerWindow_.get(), static_cast<UINT_PTR>(id));
+    for (auto& [h, w] : windows_) ShowWindow(h, SW_HIDE);
+}
+
+bool Win32Desktop::programEnded() const { return ended_ || (hadOwnWindows_ && windows_.empty()); }
+
+std::string Win32Desktop::programFolder() const {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n < path.size()) {
+            path.resize(n);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    const std::size_t slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) return {};
+    // A drive root keeps its separator ("C:\").
+    path.resize(slash == 2 && path[1] == L':' ? slash + 1 : slash);
+    return narrow(path);
+}
+
+bool Win32Desktop::findNormalFile(const std::string& path) const {
+    WIN32_FIND_DATAW data{};
+    UniqueFind find(noneIfInvalid(FindFirstFileW(widen(path).c_str(), &data)));
+    if (!find) return false;
+    return (data.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY)) == 0;
+}
+
+// Read through the wide API so that any folder name works, then decoded by our own decoder.
+PictureLoad Win32Desktop::loadPicture(const std::string& path) {
+    UniqueFile file(noneIfInvalid(CreateFileW(widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
+    if (!file) return {nullptr, "the file cannot be opened"};
+    LARGE_INTEGER size{};
+    // The decoder refuses anything near this size anyway; the cap keeps the read bounded.
+    constexpr LONGLONG kMaxBytes = 256LL << 20;
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > kMaxBytes) return {nullptr, "the file is too large"};
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
+    DWORD read = 0;
+    if (!bytes.empty() && !ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
+        return {nullptr, "the file cannot be read"};
+    }
+    bytes.resize(read);
+    return pictureFromBmp(bytes.data(), bytes.size());
+}
+
+}  // namespace quill::platform::win32

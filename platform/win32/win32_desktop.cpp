@@ -1,0 +1,151 @@
+// Windows of the real desktop: creation, geometry, visibility, styling, and keeping each
+// window's painted picture and label children in step with its model.
+#include "platform/win32/win32_desktop.h"
+
+#include "platform/win32/text_win32.h"
+#include "platform/win32/window_classes_win32.h"
+
+namespace quill::platform::win32 {
+
+using quill::win32::WindowDc;
+
+namespace {
+Colour systemColour(int index) { return static_cast<Colour>(GetSysColor(index)); }
+
+constexpr int kFirstLabelId = 100;
+}  // namespace
+
+Win32Desktop::Win32Desktop(HINSTANCE instance) : instance_(instance) {
+    setSystemColourSource(&systemColour);
+    WindowDc screen(nullptr);
+    tppX_ = 1440.0f / static_cast<Single>(GetDeviceCaps(screen.get(), LOGPIXELSX));
+    tppY_ = 1440.0f / static_cast<Single>(GetDeviceCaps(screen.get(), LOGPIXELSY));
+    registerWindowClasses(instance_);
+    timerWindow_.reset(CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, this));
+}
+
+Win32Desktop::~Win32Desktop() {
+    windows_.clear();  // destroys the windows while the desktop still answers their messages
+    timerWindow_.reset();
+}
+
+Win32Desktop::Window* Win32Desktop::find(HWND h) {
+    auto it = windows_.find(h);
+    return it == windows_.end() ? nullptr : it->second.get();
+}
+
+PixelPoint Win32Desktop::defaultPosition(const PixelRect& rect, Placement placement) const {
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &mi);
+    const RECT& m = placement == Placement::ScreenCentre ? mi.rcMonitor : mi.rcWork;
+    if (placement == Placement::ScreenCentre) {
+        return {m.left + (m.right - m.left - rect.width()) / 2, m.top + (m.bottom - m.top - rect.height()) / 2};
+    }
+    // A popup window gets no default position from the system; a quarter into the work area
+    // is where a first overlapped window would roughly appear.
+    return {m.left + (m.right - m.left) / 4, m.top + (m.bottom - m.top) / 4};
+}
+
+WindowHandle Win32Desktop::createWindow(WindowClient& client, const std::string& title,
+                                        const PixelRect& rect, Placement placement) {
+    const PixelPoint at = placement == Placement::Given ? PixelPoint{rect.left, rect.top}
+                                                        : defaultPosition(rect, placement);
+    auto w = std::make_unique<Window>();
+    w->client = &client;
+    Window* raw = w.get();
+    // WS_EX_TOOLWINDOW keeps the window off the taskbar.
+    HWND h = CreateWindowExW(WS_EX_TOOLWINDOW, kFormClass, widen(title).c_str(), WS_POPUP, at.x, at.y,
+                             rect.width(), rect.height(), nullptr, nullptr, instance_, this);
+    if (!h) return 0;
+    windows_[h] = std::move(w);
+    hadOwnWindows_ = true;
+    sync(h, *raw);
+    return toLong(h);
+}
+
+void Win32Desktop::destroyWindow(WindowHandle h) {
+    HWND hwnd = toHwnd(h);
+    auto it = windows_.find(hwnd);
+    if (it == windows_.end()) return;
+    auto w = std::move(it->second);
+    windows_.erase(it);
+    w->labels.clear();
+    DestroyWindow(hwnd);
+}
+
+PixelRect Win32Desktop::windowRect(WindowHandle h) const {
+    RECT r{};
+    GetWindowRect(toHwnd(h), &r);
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+void Win32Desktop::moveWindow(WindowHandle h, const PixelRect& r) {
+    SetWindowPos(toHwnd(h), nullptr, r.left, r.top, r.width(), r.height(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Desktop::setVisible(WindowHandle h, bool visible) {
+    HWND hwnd = toHwnd(h);
+    const bool noActivate = (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_NOACTIVATE) != 0;
+    ShowWindow(hwnd, !visible ? SW_HIDE : noActivate ? SW_SHOWNOACTIVATE : SW_SHOW);
+}
+
+bool Win32Desktop::isVisible(WindowHandle h) const { return IsWindowVisible(toHwnd(h)) != FALSE; }
+
+void Win32Desktop::repaint(WindowHandle h) {
+    HWND hwnd = toHwnd(h);
+    if (Window* w = find(hwnd)) sync(hwnd, *w);
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+void Win32Desktop::setColourKey(WindowHandle h, Colour key) {
+    HWND hwnd = toHwnd(h);
+    SetWindowLongW(hwnd, GWL_EXSTYLE, GetWindowLongW(hwnd, GWL_EXSTYLE) | WS_EX_LAYERED);
+    SetLayeredWindowAttributes(hwnd, key, 0, LWA_COLORKEY);
+}
+
+void Win32Desktop::setTopmost(WindowHandle h, bool show) {
+    // Under Wine SWP_SHOWWINDOW also activates the window unless SWP_NOACTIVATE is given.
+    const UINT flags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | (show ? SWP_SHOWWINDOW : 0);
+    SetWindowPos(toHwnd(h), HWND_TOPMOST, 0, 0, 0, 0, flags);
+}
+
+void Win32Desktop::setNoActivate(WindowHandle h) {
+    HWND hwnd = toHwnd(h);
+    SetWindowLongW(hwnd, GWL_EXSTYLE, GetWindowLongW(hwnd, GWL_EXSTYLE) | WS_EX_NOACTIVATE);
+}
+
+// Brings every window in step with its model; the pump calls this on each pass, so a picture
+// or caption set without a refresh still shows, as it would on a real form.
+void Win32Desktop::syncAll() {
+    for (auto& [h, w] : windows_) {
+        if (sync(h, *w)) RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
+}
+
+bool Win32Desktop::sync(HWND h, Window& w) {
+    WindowModel m = w.client->model();
+    if (m == w.shown) return false;
+    syncLabels(h, w, m);
+    w.shown = std::move(m);
+    return true;
+}
+
+// Labels are real STATIC children, hidden ones included, so that other programs (and tests)
+// can read their text; they let the mouse through to the form, which routes it.
+void Win32Desktop::syncLabels(HWND parent, Window& w, const WindowModel& m) {
+    std::size_t i = 0;
+    for (const ControlModel& c : m.controls) {
+        if (c.kind != ControlModel::Kind::Label) continue;
+        if (i == w.labels.size()) {
+            const auto id = reinterpret_cast<HMENU>(static_cast<std::intptr_t>(kFirstLabelId + i));
+            w.labels.emplace_back(CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 0, 0, parent, id, instance_, nullptr));
+        }
+        HWND label = w.labels[i++].get();
+        SetWindowTextW(label, widen(c.caption).c_str());
+        SetWindowPos(label, nullptr, c.rect.left, c.rect.top, c.rect.width(), c.rect.height(),
+                     SWP_NOZORDER | SWP_NOACTIVATE | (c.visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    }
+}
+
+}  // namespace quill::platform::win32

@@ -1,0 +1,102 @@
+#pragma once
+// The real desktop: Win32 windows, timers, input, monitors, the message pump and message
+// boxes behind the Desktop interface. It carries out what the program decides and nothing more.
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "common/win32/unique_handle.h"
+#include "platform/desktop.h"
+
+namespace quill::platform::win32 {
+
+// Handles cross the platform layer as Longs; window and monitor handles fit in 32 bits.
+inline Long toLong(const void* h) { return static_cast<Long>(reinterpret_cast<std::intptr_t>(h)); }
+inline HWND toHwnd(Long h) { return reinterpret_cast<HWND>(static_cast<std::intptr_t>(h)); }
+inline HMONITOR toHmonitor(Long h) { return reinterpret_cast<HMONITOR>(static_cast<std::intptr_t>(h)); }
+
+class Win32Desktop : public Desktop {
+public:
+    explicit Win32Desktop(HINSTANCE instance);
+    ~Win32Desktop() override;
+    Win32Desktop(const Win32Desktop&) = delete;
+    Win32Desktop& operator=(const Win32Desktop&) = delete;
+
+    Single twipsPerPixelX() const override { return tppX_; }
+    Single twipsPerPixelY() const override { return tppY_; }
+    WindowHandle createWindow(WindowClient& client, const std::string& title, const PixelRect& rect,
+                              Placement placement) override;
+    void destroyWindow(WindowHandle h) override;
+    PixelRect windowRect(WindowHandle h) const override;
+    void moveWindow(WindowHandle h, const PixelRect& r) override;
+    void setVisible(WindowHandle h, bool visible) override;
+    bool isVisible(WindowHandle h) const override;
+    void repaint(WindowHandle h) override;
+    void setColourKey(WindowHandle h, Colour key) override;
+    void setTopmost(WindowHandle h, bool show) override;
+    void setNoActivate(WindowHandle h) override;
+
+    TimerId createTimer(TimerClient& client) override;
+    void setTimer(TimerId id, Long intervalMs, bool enabled) override;
+    void destroyTimer(TimerId id) override;
+    Single secondsSinceMidnight() const override;
+
+    PixelPoint cursorPos() const override;
+    void setCursorPos(Long x, Long y) override;
+    void mouseEvent(Long flags, Long dx, Long dy, Long data, Long extraInfo) override;
+    WindowHandle foregroundWindow() const override;
+    void setForegroundWindow(WindowHandle h) override;
+
+    void enumDisplayMonitors(const std::function<Long(MonitorHandle)>& proc) override;
+    MonitorInfo monitorInfo(MonitorHandle m) const override;
+    MonitorHandle monitorFromWindow(WindowHandle h) const override;
+    MonitorHandle monitorFromPoint(PixelPoint p) const override;
+    MonitorHandle monitorFromRect(const PixelRect& r) const override;
+
+    void doEvents() override;
+    void waitForEvents() override;
+    void messageBox(const std::string& text, const std::string& title, int icon) override;
+    void endProgram() override;
+    bool programEnded() const override;
+
+    std::string programFolder() const override;
+    bool findNormalFile(const std::string& path) const override;
+    PictureLoad loadPicture(const std::string& path) override;
+
+    // The window procedure's way in (window_proc_win32.cpp).
+    LRESULT onMessage(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
+
+private:
+    struct Window {
+        WindowClient* client = nullptr;
+        WindowModel shown;                      // what the window was last told to show
+        std::vector<quill::win32::UniqueHwnd> labels;  // one hidden-or-shown STATIC per label
+    };
+
+    Window* find(HWND h);
+    void registerClasses();
+    PixelPoint defaultPosition(const PixelRect& rect, Placement placement) const;
+    void syncAll();
+    bool sync(HWND h, Window& w);
+    void syncLabels(HWND parent, Window& w, const WindowModel& m);
+    void onMouse(HWND h, MouseAction action, Integer button, WPARAM w, LPARAM l);
+    LRESULT onMouseMessage(HWND h, UINT msg, WPARAM w, LPARAM l);
+    void onPaint(HWND h);
+    LRESULT onCtlColorStatic(HDC dc);
+    void onTimer(UINT_PTR id);
+    bool dispatchOneMessage(DWORD passStart);
+
+    HINSTANCE instance_;
+    Single tppX_ = 15, tppY_ = 15;
+    quill::win32::UniqueHwnd timerWindow_;  // message-only window that receives every WM_TIMER
+    std::map<HWND, std::unique_ptr<Window>> windows_;
+    bool hadOwnWindows_ = false;
+    std::map<TimerId, TimerClient*> timers_;
+    TimerId nextTimer_ = 1;
+    bool ended_ = false;
+    int messageBoxes_ = 0;  // open message boxes: their modal loops must not run timer handlers
+};
+
+}  // namespace quill::platform::win32

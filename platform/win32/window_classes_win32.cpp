@@ -1,0 +1,39 @@
+#include "platform/win32/window_classes_win32.h"
+
+#include "platform/win32/win32_desktop.h"
+
+namespace quill::platform::win32 {
+
+namespace {
+
+// The thunk: the desktop travels in the creation parameters and stays in the user data.
+LRESULT CALLBACK desktopWindowProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(l);
+        SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    }
+    auto* desktop = reinterpret_cast<Win32Desktop*>(GetWindowLongPtrW(h, GWLP_USERDATA));
+    return desktop ? desktop->onMessage(h, msg, w, l) : DefWindowProcW(h, msg, w, l);
+}
+
+void registerClass(HINSTANCE instance, const wchar_t* name, UINT style) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = style;
+    wc.lpfnWndProc = desktopWindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    wc.lpszClassName = name;
+    RegisterClassExW(&wc);
+}
+
+}  // namespace
+
+void registerWindowClasses(HINSTANCE instance) {
+    // Double clicks are routed as such, as the forms runtime expects.
+    registerClass(instance, kFormClass, CS_DBLCLKS);
+    registerClass(instance, kTimerClass, 0);
+}
+
+}  // namespace quill::platform::win32

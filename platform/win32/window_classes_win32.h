@@ -1,0 +1,13 @@
+#pragma once
+// The two window classes of the desktop: the program's forms and the message-only window
+// that owns the timers. Both route every message to the Win32Desktop passed at creation.
+#include <windows.h>
+
+namespace quill::platform::win32 {
+
+constexpr const wchar_t* kFormClass = L"QuilloraForm";
+constexpr const wchar_t* kTimerClass = L"QuilloraTimers";
+
+void registerWindowClasses(HINSTANCE instance);
+
+}  // namespace quill::platform::win32

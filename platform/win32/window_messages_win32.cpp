@@ -1,0 +1,106 @@
+// The window procedure's handlers: mouse input routed to the form, painting from the model,
+// never-activated windows, transparent labels and timer ticks.
+#include <windowsx.h>
+
+#include "platform/win32/window_painter_win32.h"
+#include "platform/win32/win32_desktop.h"
+
+namespace quill::platform::win32 {
+
+using quill::win32::PaintGuard;
+
+namespace {
+
+Integer heldButtons(WPARAM w) {
+    return static_cast<Integer>(((w & MK_LBUTTON) ? kLeftButton : 0) | ((w & MK_RBUTTON) ? kRightButton : 0) |
+                                ((w & MK_MBUTTON) ? kMiddleButton : 0));
+}
+
+// Shift 1, Ctrl 2, Alt 4, as mouse handlers receive them.
+Integer shiftState(WPARAM w) {
+    return static_cast<Integer>(((w & MK_SHIFT) ? 1 : 0) | ((w & MK_CONTROL) ? 2 : 0) |
+                                ((GetKeyState(VK_MENU) < 0) ? 4 : 0));
+}
+
+struct MouseMessage {
+    MouseAction action;
+    Integer button;
+};
+
+bool mouseMessage(UINT msg, MouseMessage& out) {
+    switch (msg) {
+        case WM_MOUSEMOVE: out = {MouseAction::Move, 0}; return true;
+        case WM_LBUTTONDOWN: out = {MouseAction::Down, kLeftButton}; return true;
+        case WM_RBUTTONDOWN: out = {MouseAction::Down, kRightButton}; return true;
+        case WM_MBUTTONDOWN: out = {MouseAction::Down, kMiddleButton}; return true;
+        case WM_LBUTTONUP: out = {MouseAction::Up, kLeftButton}; return true;
+        case WM_RBUTTONUP: out = {MouseAction::Up, kRightButton}; return true;
+        case WM_MBUTTONUP: out = {MouseAction::Up, kMiddleButton}; return true;
+        case WM_LBUTTONDBLCLK: out = {MouseAction::DoubleClick, kLeftButton}; return true;
+        case WM_RBUTTONDBLCLK: out = {MouseAction::DoubleClick, kRightButton}; return true;
+        case WM_MBUTTONDBLCLK: out = {MouseAction::DoubleClick, kMiddleButton}; return true;
+        default: return false;
+    }
+}
+
+}  // namespace
+
+LRESULT Win32Desktop::onMessage(HWND h, UINT msg, WPARAM w, LPARAM l) {
+    switch (msg) {
+        case WM_TIMER: onTimer(w); return 0;  // every timer belongs to the message-only window
+        case WM_MOUSEACTIVATE:
+            // WS_EX_NOACTIVATE alone does not stop a click from activating the window under Wine.
+            if (GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_NOACTIVATE) return MA_NOACTIVATE;
+            break;
+        case WM_PAINT: onPaint(h); return 0;
+        case WM_ERASEBKGND: return 1;  // the paint covers every pixel
+        case WM_CTLCOLORSTATIC: return onCtlColorStatic(reinterpret_cast<HDC>(w));
+        default: break;
+    }
+    return onMouseMessage(h, msg, w, l);
+}
+
+LRESULT Win32Desktop::onMouseMessage(HWND h, UINT msg, WPARAM w, LPARAM l) {
+    MouseMessage m{};
+    if (!mouseMessage(msg, m)) return DefWindowProcW(h, msg, w, l);
+    onMouse(h, m.action, m.button, w, l);
+    return 0;
+}
+
+void Win32Desktop::onMouse(HWND h, MouseAction action, Integer button, WPARAM w, LPARAM l) {
+    Window* win = find(h);
+    if (!win || ended_) return;
+    const Integer held = heldButtons(w);
+    // A press keeps the mouse until every button is up again, so drags outside still arrive.
+    if (action == MouseAction::Down || action == MouseAction::DoubleClick) SetCapture(h);
+    if (action == MouseAction::Up && held == 0) ReleaseCapture();
+    // Signed coordinates: a captured drag may leave the window to the left or above.
+    const RawMouse raw{action, action == MouseAction::Move ? held : button, shiftState(w), GET_X_LPARAM(l),
+                       GET_Y_LPARAM(l)};
+    win->client->onMouse(raw);  // may destroy the window: nothing of it is used afterwards
+}
+
+void Win32Desktop::onPaint(HWND h) {
+    PaintGuard paint(h);
+    Window* w = find(h);
+    if (!w) return;
+    RECT client{};
+    GetClientRect(h, &client);
+    paintWindow(paint.dc(), w->client->model(), client.right, client.bottom);
+}
+
+// Labels draw only their text: the form's pixels show through, as with a transparent label.
+LRESULT Win32Desktop::onCtlColorStatic(HDC dc) {
+    SetBkMode(dc, TRANSPARENT);
+    return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+}
+
+void Win32Desktop::onTimer(UINT_PTR id) {
+    // A message box's modal loop still dispatches WM_TIMER; every box ends the program, so
+    // the handlers must not run behind it.
+    if (ended_ || messageBoxes_ > 0) return;
+    auto it = timers_.find(static_cast<TimerId>(id));
+    if (it != timers_.end()) it->second->onTick();
+}
+
+}  // namespace quill::platform::win32

@@ -1,0 +1,73 @@
+#include "platform/win32/window_painter_win32.h"
+
+#include <algorithm>
+
+#include "common/win32/unique_handle.h"
+#include "compositor/com/picture_writer.h"
+
+namespace quill::platform::win32 {
+
+namespace {
+
+using quill::win32::SelectGuard;
+using quill::win32::UniqueBitmap;
+using quill::win32::UniqueBrush;
+using quill::win32::UniqueDc;
+using quill::win32::UniquePen;
+
+void fill(HDC dc, const RECT& r, Colour c) {
+    UniqueBrush brush(CreateSolidBrush(c));
+    FillRect(dc, &r, brush.get());
+}
+
+void drawPicture(HDC dc, const lumo::Bitmap& pic, int x, int y) {
+    const BITMAPINFO info = lumo::com::topDown32(pic.width, pic.height);
+    StretchDIBits(dc, x, y, pic.width, pic.height, 0, 0, pic.width, pic.height, pic.pixels.data(), &info,
+                  DIB_RGB_COLORS, SRCCOPY);
+}
+
+// A circle shape: the largest circle centred in its rectangle, with a one-pixel black edge.
+void drawCircle(HDC dc, const ControlModel& c) {
+    const Long d = std::min(c.rect.width(), c.rect.height());
+    const Long l = c.rect.left + (c.rect.width() - d) / 2, t = c.rect.top + (c.rect.height() - d) / 2;
+    UniquePen pen(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
+    UniqueBrush brush(c.filled ? CreateSolidBrush(c.colour) : nullptr);
+    SelectGuard p(dc, pen.get());
+    SelectGuard b(dc, brush ? static_cast<HGDIOBJ>(brush.get()) : GetStockObject(NULL_BRUSH));
+    Ellipse(dc, l, t, l + d, t + d);
+}
+
+void drawPictureBox(HDC dc, const ControlModel& c) {
+    const RECT r{c.rect.left, c.rect.top, c.rect.right, c.rect.bottom};
+    fill(dc, r, c.colour);
+    if (!c.picture) return;
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
+    drawPicture(dc, *c.picture, r.left, r.top);
+    RestoreDC(dc, saved);
+}
+
+void paintLayers(HDC dc, const WindowModel& m, int width, int height) {
+    fill(dc, RECT{0, 0, width, height}, m.background);
+    if (m.picture) drawPicture(dc, *m.picture, 0, 0);
+    for (const ControlModel& c : m.controls) {
+        if (c.visible && c.kind == ControlModel::Kind::Circle) drawCircle(dc, c);
+    }
+    for (const ControlModel& c : m.controls) {
+        if (c.visible && c.kind == ControlModel::Kind::PictureBox) drawPictureBox(dc, c);
+    }
+}
+
+}  // namespace
+
+void paintWindow(HDC target, const WindowModel& model, int width, int height) {
+    if (width <= 0 || height <= 0) return;
+    // Composed off screen and copied at once, so a colour-keyed window never shows a half frame.
+    UniqueDc mem(CreateCompatibleDC(target));
+    UniqueBitmap frame(CreateCompatibleBitmap(target, width, height));
+    SelectGuard select(mem.get(), frame.get());
+    paintLayers(mem.get(), model, width, height);
+    BitBlt(target, 0, 0, width, height, mem.get(), 0, 0, SRCCOPY);
+}
+
+}  // namespace quill::platform::win32

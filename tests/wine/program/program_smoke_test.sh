@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Quillora.exe started as a user would: the body window appears with the artwork's size and
+# follows a real drag; without Pointer.bmp the program says so in an "Error" box and ends once
+# the box is dismissed.
+#   program_smoke_test.sh <Quillora.exe> <Lumoscope.dll> <Pointer.bmp> <window_probe.exe>
+# Needs WINEPREFIX and DISPLAY (scripts/wine-env.sh).
+set -euo pipefail
+exe=$1 dll=$2 bmp=$3 probe=$4
+work=$(mktemp -d)
+cleanup() {
+  wine regsvr32 /u /s "$work/with/Lumoscope.dll" >/dev/null 2>&1 || true
+  [ -n "${pid:-}" ] && kill "$pid" >/dev/null 2>&1 || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+mkdir -p "$work/with" "$work/without"
+cp "$exe" "$dll" "$bmp" "$work/with/"
+cp "$exe" "$work/without/"
+wine regsvr32 /s "$work/with/Lumoscope.dll"
+
+# Polls a command for up to 15 s; xdotool and Wine are both asynchronous.
+poll() {
+  for _ in $(seq 1 150); do
+    "$@" >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  return 1
+}
+fail() { echo "FAIL: $*"; exit 1; }
+
+# --- with the artwork: size and drag ---
+wine "$work/with/Quillora.exe" &
+pid=$!
+poll xdotool search --name '^Quillora$' || fail "no window titled Quillora"
+win=$(xdotool search --name '^Quillora$' | head -1)
+eval "$(xdotool getwindowgeometry --shell "$win")"
+read -r bw bh < <(identify -format '%w %h\n' "$bmp")
+[ "$WIDTH" -eq "$bw" ] && [ "$HEIGHT" -eq "$bh" ] || fail "window is ${WIDTH}x$HEIGHT, artwork ${bw}x$bh"
+x0=$X y0=$Y
+# Grab an opaque pixel of the body: key-coloured pixels let the press through.
+xdotool mousemove $((x0 + bw - 8)) $((y0 + bh - 6)); sleep 0.2
+xdotool mousedown 1; sleep 0.2
+for _ in 1 2 3 4 5 6 7 8; do xdotool mousemove_relative 10 5; sleep 0.05; done
+xdotool mouseup 1
+moved() {
+  eval "$(xdotool getwindowgeometry --shell "$win")"
+  [ "$X" -ge $((x0 + 60)) ] && [ "$Y" -ge $((y0 + 30)) ]
+}
+poll moved || fail "the body did not follow the drag (still at $X,$Y from $x0,$y0)"
+echo "drag: moved from $x0,$y0 to $X,$Y"
+kill "$pid"; wait "$pid" 2>/dev/null || true; pid=
+
+# --- without the artwork: the error box, then the end ---
+wine "$work/without/Quillora.exe" &
+pid=$!
+box_text() { wine "$probe" box Error >"$work/box.txt" 2>/dev/null && grep -q . "$work/box.txt"; }
+poll box_text || fail "no message box titled Error"
+text=$(tr -d '\r' <"$work/box.txt")
+[ "$text" = "マウスポインタの画像が見つかりません。" ] || fail "box text was: $text"
+wine "$probe" dismiss Error >/dev/null 2>&1
+ended() { ! kill -0 "$pid" 2>/dev/null; }
+poll ended || fail "the program still runs after the box was dismissed"
+pid=
+echo "missing artwork: box shown, program ended"

@@ -1,0 +1,40 @@
+// Looks at another program's message box from outside:
+//   window_probe box <title>      prints the box's text (UTF-8); exit 1 when there is none
+//   window_probe dismiss <title>  presses its OK button
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+// The static text of a standard message box has the control id 0xFFFF.
+constexpr int kMessageBoxTextId = 0xFFFF;
+
+std::wstring wide(const char* s) {
+    const int n = MultiByteToWideChar(CP_UTF8, 0, s, -1, nullptr, 0);
+    std::wstring w(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, s, -1, w.data(), n);
+    w.resize(static_cast<std::size_t>(n > 0 ? n - 1 : 0));
+    return w;
+}
+
+int printText(HWND box) {
+    wchar_t text[512] = {};
+    GetDlgItemTextW(box, kMessageBoxTextId, text, 512);
+    char utf8[2048] = {};
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+    std::fputs(utf8, stdout);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) return 2;
+    HWND box = FindWindowW(L"#32770", wide(argv[2]).c_str());
+    if (!box) return 1;
+    if (std::string(argv[1]) == "box") return printText(box);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    return 0;
+}

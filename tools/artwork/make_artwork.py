@@ -1,0 +1,74 @@
+#!/usr/bin/env python3
+"""Draws the body artwork (Pointer.bmp, 64 by 61, 24-bit) and the application icon.
+
+The body is a white mouse with a black outline and a light grey button line on pure green
+(0x00FF00, the key colour: never blended into), its pointer end towards the upper left. Run
+it to redraw forms/Pointer.bmp and app/quillora.ico; both are committed.
+"""
+import math
+import struct
+import sys
+
+GREEN, WHITE, BLACK, GREY = (0, 255, 0), (255, 255, 255), (0, 0, 0), (192, 192, 192)
+
+
+def body_pixel(x, y, cx, cy, a, b):
+    # Coordinates along the body's axis, which runs from the upper left (front) down right.
+    c = math.cos(math.radians(45))
+    u = ((x - cx) + (y - cy)) * c   # along the axis; negative is the pointer end
+    v = (-(x - cx) + (y - cy)) * c  # across it
+    r = (u / a) ** 2 + (v / b) ** 2
+    if r > 1:
+        return GREEN
+    if r > 0.78:
+        return BLACK
+    if abs(u + a * 0.35) < 0.9 or (u < -a * 0.35 and abs(v) < 0.8):
+        return GREY
+    return WHITE
+
+
+def bmp24(width, height, pixel):
+    stride = (width * 3 + 3) & ~3
+    rows = b""
+    for y in reversed(range(height)):  # bottom-up
+        row = b"".join(bytes((p[2], p[1], p[0])) for p in (pixel(x, y) for x in range(width)))
+        rows += row + b"\0" * (stride - width * 3)
+    header = struct.pack("<2sIHHI", b"BM", 54 + len(rows), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(rows), 2835, 2835, 0, 0)
+    return header + info + rows
+
+
+def icon_pixel(x, y):
+    d = math.hypot(x - 17, y - 17)
+    if (x - 24) ** 2 + (y - 24) ** 2 <= 9:
+        return (220, 0, 0)
+    if x <= 12 and y <= 12 and x >= y - 1 and x <= 2 * y + 1:
+        return (128, 128, 128)
+    if d <= 13:
+        shade = int(60 * (1 - d / 13))
+        return (90 + shade, 60 + shade, 220)
+    return None
+
+
+def ico32():
+    size = 32
+    xor = b""
+    mask = b""
+    for y in reversed(range(size)):
+        bits = 0
+        for x in range(size):
+            p = icon_pixel(x, y)
+            xor += bytes((p[2], p[1], p[0], 0)) if p else b"\0\0\0\0"
+            bits = (bits << 1) | (0 if p else 1)
+        mask += struct.pack(">I", bits)
+    info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
+    image = info + xor + mask
+    return struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(image), 22) + image
+
+
+if __name__ == "__main__":
+    root = sys.argv[1] if len(sys.argv) > 1 else "."
+    with open(f"{root}/forms/Pointer.bmp", "wb") as f:
+        f.write(bmp24(64, 61, lambda x, y: body_pixel(x, y, 32, 30, 29, 19)))
+    with open(f"{root}/app/quillora.ico", "wb") as f:
+        f.write(ico32())
