@@ -27,7 +27,7 @@ import -window root out/quillora_start.png
 
 # Drag the body by an opaque pixel (key-coloured pixels let the press through).
 eval "$(xdotool getwindowgeometry --shell "$win")"
-xdotool mousemove $((X + WIDTH - 8)) $((Y + HEIGHT - 6)); sleep 0.2
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)); sleep 0.2  # the body's centre is opaque
 xdotool mousedown 1; sleep 0.2
 for _ in $(seq 1 10); do xdotool mousemove_relative 15 6; sleep 0.05; done
 xdotool mouseup 1; sleep 1

@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
-"""Draws the body artwork (Pointer.bmp, 64 by 61, 24-bit) and the application icon.
+"""Draws the body artwork (Pointer.bmp, 130 by 130, 24-bit) and the application icon.
 
 The body is a white mouse with a black outline and a light grey button line on pure green
-(0x00FF00, the key colour: never blended into), its pointer end towards the upper left. Run
-it to redraw forms/Pointer.bmp and app/quillora.ico; both are committed.
+(0x00FF00, the key colour: never blended into), its pointer end towards the upper left. The
+picture is 130 by 130 because every draw centres the artwork on pixel (65, 65) of a window the
+artwork's own size: only that size is drawn whole, and the body stays inside it at any angle.
+Run it to redraw forms/Pointer.bmp and app/quillora.ico; both are committed.
 """
 import math
 import struct
@@ -69,6 +71,6 @@ def ico32():
 if __name__ == "__main__":
     root = sys.argv[1] if len(sys.argv) > 1 else "."
     with open(f"{root}/forms/Pointer.bmp", "wb") as f:
-        f.write(bmp24(64, 61, lambda x, y: body_pixel(x, y, 32, 30, 29, 19)))
+        f.write(bmp24(130, 130, lambda x, y: body_pixel(x, y, 65, 65, 44, 29)))
     with open(f"{root}/app/quillora.ico", "wb") as f:
         f.write(ico32())

@@ -37,8 +37,9 @@ eval "$(xdotool getwindowgeometry --shell "$win")"
 read -r bw bh < <(identify -format '%w %h\n' "$bmp")
 [ "$WIDTH" -eq "$bw" ] && [ "$HEIGHT" -eq "$bh" ] || fail "window is ${WIDTH}x$HEIGHT, artwork ${bw}x$bh"
 x0=$X y0=$Y
-# Grab an opaque pixel of the body: key-coloured pixels let the press through.
-xdotool mousemove $((x0 + bw - 8)) $((y0 + bh - 6)); sleep 0.2
+# Grab the body at its centre: the artwork is drawn about it at every angle, so it is opaque
+# there, while key-coloured pixels would let the press through.
+xdotool mousemove $((x0 + bw / 2)) $((y0 + bh / 2)); sleep 0.2
 xdotool mousedown 1; sleep 0.2
 for _ in 1 2 3 4 5 6 7 8; do xdotool mousemove_relative 10 5; sleep 0.05; done
 xdotool mouseup 1
