@@ -3,6 +3,7 @@
 // are twips relative to the form's client area, kept exactly as set.
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "common/colour.h"
 #include "common/run_error.h"
@@ -43,6 +44,9 @@ public:
     void setVisible(bool v) { visible_ = v; }
     bool enabled() const { return enabled_; }
     void setEnabled(bool v) { enabled_ = v; }
+    // The mouse cursor shown while the pointer is over the control.
+    CursorShape cursor() const { return cursor_; }
+    void setCursor(CursorShape c) { cursor_ = c; }
 
     // Whether a press at this client point (twips) goes to this control.
     bool takesMouseAt(Single x, Single y) const;
@@ -58,6 +62,7 @@ private:
     TwipsRect rect_;
     bool visible_ = true;
     bool enabled_ = true;
+    CursorShape cursor_ = CursorShape::Default;
 };
 
 class Label : public Control {
@@ -67,10 +72,25 @@ public:
     void setCaption(std::string c) { caption_ = std::move(c); }
     bool transparent() const { return transparent_; }
     void setTransparent(bool t) { transparent_ = t; }
+    const LabelStyle& style() const { return style_; }
+    void setStyle(const LabelStyle& s) { style_ = s; }
 
 private:
     std::string caption_;
     bool transparent_ = false;
+    LabelStyle style_;
+};
+
+// A popup menu: the root item's caption is never shown; its items are, in order.
+struct MenuItem {
+    std::string name;
+    std::string caption;
+    PlainHandler onClick;
+};
+struct Menu {
+    std::string name;
+    std::string caption;
+    std::vector<MenuItem> items;
 };
 
 class PictureBox : public Control {

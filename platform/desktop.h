@@ -19,6 +19,7 @@ public:
     virtual ~WindowClient() = default;
     virtual void onMouse(const RawMouse& m) = 0;
     virtual WindowModel model() const = 0;
+    virtual CursorShape cursorAt(Long x, Long y) const = 0;  // client pixels
 };
 
 class TimerClient {
@@ -87,6 +88,15 @@ public:
     // The event pump: deliver what is due without waiting; then sleep until something is.
     virtual void doEvents() = 0;
     virtual void waitForEvents() = 0;
+
+    // The program's one notification-area icon (the application icon) with its tip. The
+    // shell's notifications reach the owner as mouse moves with the left button held (the
+    // icon id 1 decodes as that button) and the shell's mouse message as x.
+    virtual void addTrayIcon(WindowHandle owner, const std::string& tip) = 0;
+    virtual void removeTrayIcon(WindowHandle owner) = 0;
+    // A popup menu of the items at the cursor; runs until it closes and returns the index of
+    // the chosen item, or -1 when it was dismissed.
+    virtual int trackPopupMenu(WindowHandle owner, const std::vector<std::string>& items) = 0;
 
     // A modal message box with one OK button; returns when it is closed.
     virtual void messageBox(const std::string& text, const std::string& title, int icon) = 0;

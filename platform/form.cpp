@@ -12,8 +12,10 @@ namespace quill::platform {
 Form::Form(Desktop& desktop, FormRegistry& registry, FormDesign design)
     : desktop_(desktop), registry_(registry), design_(std::move(design)) {}
 
+// Tearing the program down is not an unload: the subsystems whose handlers would run are
+// already gone.
 Form::~Form() {
-    if (loaded()) unload();
+    if (loaded()) destroy();
 }
 
 void Form::removeTimer(Timer& t) {
@@ -33,6 +35,11 @@ void Form::load() {
 
 void Form::unload() {
     if (!loaded()) return;
+    if (onQueryUnload) report(onQueryUnload());
+    if (loaded()) destroy();  // the handler may have unloaded the form itself
+}
+
+void Form::destroy() {
     for (Timer* t : timers_) t->detach();
     desktop_.destroyWindow(handle_);
     handle_ = 0;
@@ -107,6 +114,20 @@ Control* Form::controlAt(Single x, Single y) const {
         if ((*it)->takesMouseAt(x, y)) return *it;
     }
     return nullptr;
+}
+
+CursorShape Form::cursorAt(Long x, Long y) const {
+    const Control* c = controlAt(pixelsToTwips(x, desktop_.twipsPerPixelX()), pixelsToTwips(y, desktop_.twipsPerPixelY()));
+    return c ? c->cursor() : CursorShape::Default;
+}
+
+void Form::popupMenu(const Menu& menu) {
+    std::vector<std::string> captions;
+    for (const MenuItem& item : menu.items) captions.push_back(item.caption);
+    const int chosen = desktop_.trackPopupMenu(hWnd(), captions);
+    if (chosen < 0 || chosen >= static_cast<int>(menu.items.size())) return;
+    const MenuItem& item = menu.items[static_cast<std::size_t>(chosen)];
+    if (item.onClick) report(item.onClick());
 }
 
 void Form::onMouse(const RawMouse& m) {

@@ -77,7 +77,12 @@ public:
     bool visible() const;
     void refresh();
 
+    // Shows the menu's items as a popup at the cursor and runs the chosen item's Click.
+    void popupMenu(const Menu& menu);
+
     MouseHandler onMouseDown, onMouseMove, onMouseUp;
+    // Runs whenever a loaded form is unloaded, before its window goes; it cannot cancel.
+    PlainHandler onQueryUnload;
 
 protected:
     // Controls in tab order; a later one lies above an earlier one for input.
@@ -89,6 +94,8 @@ protected:
 private:
     void onMouse(const RawMouse& m) override;
     WindowModel model() const override;
+    CursorShape cursorAt(Long x, Long y) const override;
+    void destroy();
     Control* controlAt(Single x, Single y) const;
     void dispatch(Control* target, const RawMouse& m, Single x, Single y);
     void report(RunError e) const;

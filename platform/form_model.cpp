@@ -24,6 +24,7 @@ ControlModel describe(const Control& c, Single tx, Single ty) {
     } else if (const auto* label = dynamic_cast<const Label*>(&c)) {
         m.kind = ControlModel::Kind::Label;
         m.caption = label->caption();
+        m.style = label->style();
     }
     return m;
 }

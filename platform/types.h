@@ -72,6 +72,23 @@ enum : Long {
     kMiddleUpFlag = 0x0040,
 };
 
+// The mouse cursor a window shows over a point of its client area.
+enum class CursorShape { Default, Hand };
+
+// How a label draws its text: colour, weight, underline and alignment, in the form's font.
+struct LabelStyle {
+    std::uint32_t foreColour = 0x80000012u;  // the system's button text
+    bool bold = false;
+    bool underline = false;
+    bool centred = false;
+    bool operator==(const LabelStyle& o) const {
+        return foreColour == o.foreColour && bold == o.bold && underline == o.underline && centred == o.centred;
+    }
+};
+
+// The shell's mouse messages over the notification icon: they arrive as the x of a move.
+enum : Long { kTrayMouseMove = 0x200, kTrayLeftDown = 0x201, kTrayLeftUp = 0x202, kTrayRightUp = 0x205 };
+
 // Message box icon value of a critical error (OK button only).
 constexpr int kCriticalIcon = 16;
 

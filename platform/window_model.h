@@ -19,9 +19,10 @@ struct ControlModel {
     bool filled = false;           // a circle drawn solid
     lumo::PictureRef picture;      // a picture box's picture
     std::string caption;           // a label's text
+    LabelStyle style;              // and how it is drawn
     bool operator==(const ControlModel& o) const {
         return kind == o.kind && rect == o.rect && visible == o.visible && colour == o.colour &&
-               filled == o.filled && picture == o.picture && caption == o.caption;
+               filled == o.filled && picture == o.picture && caption == o.caption && style == o.style;
     }
     bool operator!=(const ControlModel& o) const { return !(*this == o); }
 };

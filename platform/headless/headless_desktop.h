@@ -34,6 +34,19 @@ struct SynthesisedEvent {
     std::int64_t timeMs = 0;
 };
 
+// A notification icon added (or removed, with the tip it had).
+struct TrayRecord {
+    bool added = true;
+    WindowHandle owner = 0;
+    std::string tip;
+};
+
+struct PopupMenuRecord {
+    WindowHandle owner = 0;
+    std::vector<std::string> items;
+    PixelPoint at;  // the cursor when it opened
+};
+
 struct MessageBoxRecord {
     std::string text, title;
     int icon = 0;
@@ -76,6 +89,9 @@ public:
     MonitorHandle monitorFromRect(const PixelRect& r) const override;
     void doEvents() override;
     void waitForEvents() override;
+    void addTrayIcon(WindowHandle owner, const std::string& tip) override;
+    void removeTrayIcon(WindowHandle owner) override;
+    int trackPopupMenu(WindowHandle owner, const std::vector<std::string>& items) override;
     void messageBox(const std::string& text, const std::string& title, int icon) override;
     void endProgram() override;
     bool programEnded() const override;
@@ -104,6 +120,14 @@ public:
     void release(Long x, Long y, Integer button);
     void click(Long x, Long y, Integer button = kLeftButton) { press(x, y, button); release(x, y, button); }
 
+    // ---- the notification icon and its menus ----
+    // The shell tells the icon's owner of a mouse message over the icon (delivered by the pump;
+    // nothing happens when there is no icon).
+    void notifyTrayIcon(Long mouseMessage = kTrayMouseMove);
+    // The next popup menu picks this item (-1 dismisses it); menus with no choice queued are
+    // dismissed. A choice runs after the menu has been recorded.
+    void chooseInNextMenu(int index) { menuChoices_.push_back(index); }
+
     // ---- running ----
     // One pass: deliver what is due; with nothing due, move the clock to the next event and
     // deliver that. Returns false when nothing is left that could ever happen.
@@ -123,6 +147,11 @@ public:
     const std::vector<MessageBoxRecord>& messageBoxes() const { return messageBoxes_; }
     const std::vector<WindowHandle>& foregroundRequests() const { return foregroundRequests_; }
     bool endCalled() const { return endCalled_; }
+    const std::vector<TrayRecord>& trayHistory() const { return trayHistory_; }
+    std::optional<std::string> trayTip() const;  // the icon's tip while there is one
+    const std::vector<PopupMenuRecord>& menusShown() const { return menusShown_; }
+    // The cursor a window of the program shows at a screen point (the default elsewhere).
+    CursorShape cursorShapeAt(PixelPoint p) const;
     long pumpPasses() const { return pumpPasses_; }
     long waits() const { return waits_; }
     long ticksDelivered() const { return ticksDelivered_; }
@@ -191,6 +220,10 @@ private:
     std::vector<PixelPoint> cursorMoves_;
     std::vector<SynthesisedEvent> synthesised_;
     std::vector<MessageBoxRecord> messageBoxes_;
+    std::map<WindowHandle, std::string> trayIcons_;
+    std::vector<TrayRecord> trayHistory_;
+    std::deque<int> menuChoices_;
+    std::vector<PopupMenuRecord> menusShown_;
     std::vector<WindowHandle> foregroundRequests_;
     bool endCalled_ = false;
     long pumpPasses_ = 0;

@@ -22,9 +22,14 @@ Win32Desktop::Win32Desktop(HINSTANCE instance) : instance_(instance) {
     tppY_ = 1440.0f / static_cast<Single>(GetDeviceCaps(screen.get(), LOGPIXELSY));
     registerWindowClasses(instance_);
     timerWindow_.reset(CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, this));
+    handCursor_ = LoadCursorW(instance_, MAKEINTRESOURCEW(kHandCursorResource));
+    if (!handCursor_) handCursor_ = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND));
 }
 
 Win32Desktop::~Win32Desktop() {
+    // A program ended by an error box never unloads its icon's owner; an icon left behind
+    // would linger in the notification area until the pointer passes over it.
+    if (trayIcon_) Shell_NotifyIconW(NIM_DELETE, &*trayIcon_);
     windows_.clear();  // destroys the windows while the desktop still answers their messages
     timerWindow_.reset();
 }
@@ -131,6 +136,20 @@ bool Win32Desktop::sync(HWND h, Window& w) {
     return true;
 }
 
+// Every label draws in the forms' font, 9 point, in its own weight and underline.
+void Win32Desktop::styleLabel(LabelWindow& label, const LabelStyle& style) {
+    if (label.font && label.style == style) return;
+    const int height = -MulDiv(9, static_cast<int>(1440.0f / tppY_ + 0.5f), 72);
+    label.font.reset(CreateFontW(height, 0, 0, 0, style.bold ? FW_BOLD : FW_NORMAL, FALSE, style.underline, FALSE,
+                                 SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                 FIXED_PITCH | FF_MODERN, L"\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF"));
+    label.style = style;
+    HWND h = label.hwnd.get();
+    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(label.font.get()), FALSE);
+    const LONG align = style.centred ? SS_CENTER : SS_LEFT;
+    SetWindowLongW(h, GWL_STYLE, (GetWindowLongW(h, GWL_STYLE) & ~(SS_TYPEMASK)) | align);
+}
+
 // Labels are real STATIC children, hidden ones included, so that other programs (and tests)
 // can read their text; they let the mouse through to the form, which routes it.
 void Win32Desktop::syncLabels(HWND parent, Window& w, const WindowModel& m) {
@@ -139,9 +158,11 @@ void Win32Desktop::syncLabels(HWND parent, Window& w, const WindowModel& m) {
         if (c.kind != ControlModel::Kind::Label) continue;
         if (i == w.labels.size()) {
             const auto id = reinterpret_cast<HMENU>(static_cast<std::intptr_t>(kFirstLabelId + i));
-            w.labels.emplace_back(CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 0, 0, parent, id, instance_, nullptr));
+            w.labels.emplace_back();
+            w.labels.back().hwnd.reset(CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 0, 0, parent, id, instance_, nullptr));
         }
-        HWND label = w.labels[i++].get();
+        styleLabel(w.labels[i], c.style);
+        HWND label = w.labels[i++].hwnd.get();
         SetWindowTextW(label, widen(c.caption).c_str());
         SetWindowPos(label, nullptr, c.rect.left, c.rect.top, c.rect.width(), c.rect.height(),
                      SWP_NOZORDER | SWP_NOACTIVATE | (c.visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));

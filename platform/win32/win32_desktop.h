@@ -3,8 +3,11 @@
 // boxes behind the Desktop interface. It carries out what the program decides and nothing more.
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "common/win32/unique_handle.h"
@@ -57,6 +60,9 @@ public:
 
     void doEvents() override;
     void waitForEvents() override;
+    void addTrayIcon(WindowHandle owner, const std::string& tip) override;
+    void removeTrayIcon(WindowHandle owner) override;
+    int trackPopupMenu(WindowHandle owner, const std::vector<std::string>& items) override;
     void messageBox(const std::string& text, const std::string& title, int icon) override;
     void endProgram() override;
     bool programEnded() const override;
@@ -69,10 +75,16 @@ public:
     LRESULT onMessage(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
 
 private:
+    // A label's STATIC child with the font it draws in; the window goes before its font.
+    struct LabelWindow {
+        quill::win32::UniqueFont font;
+        LabelStyle style;
+        quill::win32::UniqueHwnd hwnd;
+    };
     struct Window {
         WindowClient* client = nullptr;
-        WindowModel shown;                      // what the window was last told to show
-        std::vector<quill::win32::UniqueHwnd> labels;  // one hidden-or-shown STATIC per label
+        WindowModel shown;                 // what the window was last told to show
+        std::vector<LabelWindow> labels;   // one hidden-or-shown STATIC per label
     };
 
     Window* find(HWND h);
@@ -84,7 +96,9 @@ private:
     void onMouse(HWND h, MouseAction action, Integer button, WPARAM w, LPARAM l);
     LRESULT onMouseMessage(HWND h, UINT msg, WPARAM w, LPARAM l);
     void onPaint(HWND h);
-    LRESULT onCtlColorStatic(HDC dc);
+    LRESULT onCtlColorStatic(HDC dc, HWND label);
+    bool onSetCursor(HWND h);
+    void styleLabel(LabelWindow& label, const LabelStyle& style);
     void onTimer(UINT_PTR id);
     bool dispatchOneMessage(DWORD passStart);
 
@@ -96,6 +110,8 @@ private:
     std::map<TimerId, TimerClient*> timers_;
     TimerId nextTimer_ = 1;
     bool ended_ = false;
+    std::optional<NOTIFYICONDATAW> trayIcon_;  // the record it was added with, to remove it
+    HCURSOR handCursor_ = nullptr;             // a shared resource cursor: never destroyed
     int messageBoxes_ = 0;  // open message boxes: their modal loops must not run timer handlers
 };
 

@@ -23,7 +23,7 @@ void registerClass(HINSTANCE instance, const wchar_t* name, UINT style) {
     wc.lpfnWndProc = desktopWindowProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kAppIconResource));
     wc.lpszClassName = name;
     RegisterClassExW(&wc);
 }

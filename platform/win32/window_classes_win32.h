@@ -8,6 +8,10 @@ namespace quill::platform::win32 {
 constexpr const wchar_t* kFormClass = L"QuilloraForm";
 constexpr const wchar_t* kTimerClass = L"QuilloraTimers";
 
+// Resources of the executable: the application icon and the pointing hand.
+constexpr int kAppIconResource = 1;
+constexpr int kHandCursorResource = 2;
+
 void registerWindowClasses(HINSTANCE instance);
 
 }  // namespace quill::platform::win32

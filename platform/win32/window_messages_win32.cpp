@@ -54,7 +54,10 @@ LRESULT Win32Desktop::onMessage(HWND h, UINT msg, WPARAM w, LPARAM l) {
             break;
         case WM_PAINT: onPaint(h); return 0;
         case WM_ERASEBKGND: return 1;  // the paint covers every pixel
-        case WM_CTLCOLORSTATIC: return onCtlColorStatic(reinterpret_cast<HDC>(w));
+        case WM_CTLCOLORSTATIC: return onCtlColorStatic(reinterpret_cast<HDC>(w), reinterpret_cast<HWND>(l));
+        case WM_SETCURSOR:
+            if (LOWORD(l) == HTCLIENT && onSetCursor(h)) return TRUE;
+            break;
         default: break;
     }
     return onMouseMessage(h, msg, w, l);
@@ -89,9 +92,15 @@ void Win32Desktop::onPaint(HWND h) {
     paintWindow(paint.dc(), w->client->model(), client.right, client.bottom);
 }
 
-// Labels draw only their text: the form's pixels show through, as with a transparent label.
-LRESULT Win32Desktop::onCtlColorStatic(HDC dc) {
+// Labels draw only their text, in their own colour: the form's pixels show through, as with
+// a transparent label.
+LRESULT Win32Desktop::onCtlColorStatic(HDC dc, HWND label) {
     SetBkMode(dc, TRANSPARENT);
+    if (Window* w = find(GetParent(label))) {
+        for (const LabelWindow& l : w->labels) {
+            if (l.hwnd.get() == label) SetTextColor(dc, resolveColour(l.style.foreColour));
+        }
+    }
     return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
 }
 

@@ -13,6 +13,7 @@ using platform::headless::HeadlessDesktop;
 struct Client : platform::WindowClient {
     void onMouse(const platform::RawMouse&) override {}
     platform::WindowModel model() const override { return {}; }
+    platform::CursorShape cursorAt(Long, Long) const override { return platform::CursorShape::Default; }
 };
 
 class Display : public ::testing::Test {

@@ -1,0 +1,49 @@
+// The notification icon, popup menus and cursor shapes of the headless desktop: recorded, with
+// menu choices queued by tests.
+#include "platform/headless/headless_desktop.h"
+
+namespace quill::platform::headless {
+
+void HeadlessDesktop::addTrayIcon(WindowHandle owner, const std::string& tip) {
+    window(owner);
+    // Like the shell, a second add for the same icon fails and changes nothing.
+    if (!trayIcons_.emplace(owner, tip).second) return;
+    trayHistory_.push_back({true, owner, tip});
+}
+
+void HeadlessDesktop::removeTrayIcon(WindowHandle owner) {
+    auto it = trayIcons_.find(owner);
+    if (it == trayIcons_.end()) return;  // removing an icon that is not there is harmless
+    trayHistory_.push_back({false, owner, it->second});
+    trayIcons_.erase(it);
+}
+
+std::optional<std::string> HeadlessDesktop::trayTip() const {
+    if (trayIcons_.empty()) return std::nullopt;
+    return trayIcons_.begin()->second;
+}
+
+void HeadlessDesktop::notifyTrayIcon(Long mouseMessage) {
+    after(0, [this, mouseMessage] {
+        if (trayIcons_.empty()) return;
+        window(trayIcons_.begin()->first).client->onMouse(RawMouse{MouseAction::Move, kLeftButton, 0, mouseMessage, 0});
+    });
+}
+
+int HeadlessDesktop::trackPopupMenu(WindowHandle owner, const std::vector<std::string>& items) {
+    window(owner);
+    menusShown_.push_back({owner, items, cursor_});
+    if (menuChoices_.empty()) return -1;
+    const int choice = menuChoices_.front();
+    menuChoices_.pop_front();
+    return choice >= 0 && choice < static_cast<int>(items.size()) ? choice : -1;
+}
+
+CursorShape HeadlessDesktop::cursorShapeAt(PixelPoint p) const {
+    const WindowHandle h = windowAt(p);
+    if (!h || !windows_.at(h).client) return CursorShape::Default;
+    const PixelRect& r = windows_.at(h).rect;
+    return windows_.at(h).client->cursorAt(p.x - r.left, p.y - r.top);
+}
+
+}  // namespace quill::platform::headless
