@@ -1,8 +1,15 @@
 #include "forms/artwork.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <vector>
 
+#include "platform/picture_file.h"
+
 namespace quill::forms {
+
+extern const std::uint8_t kAboutBmp[];  // generated from about.bmp
+extern const std::size_t kAboutBmp_size;
 
 namespace {
 lumo::PictureRef lamp(quill::Pixel centre) {
@@ -26,6 +33,11 @@ lumo::PictureRef lampOnPicture() {
 
 lumo::PictureRef lampOffPicture() {
     static const lumo::PictureRef p = lamp(0x600000);
+    return p;
+}
+
+lumo::PictureRef aboutPicture() {
+    static const lumo::PictureRef p = platform::pictureFromBmp(kAboutBmp, kAboutBmp_size).picture;
     return p;
 }
 

@@ -13,6 +13,7 @@ using platform::TwipsRect;
 
 constexpr Colour kSystemWindowBackground = 0x80000005u;
 constexpr Colour kRed = 0x000000FFu;
+constexpr Colour kWhite = 0x00FFFFFFu;
 
 // Form1, the mouse window.
 inline FormDesign form1Design() { return {"Form1", "Quillora", 5175, 4335}; }

@@ -56,14 +56,19 @@ FrmAboutView::FrmAboutView(Desktop& d, FormRegistry& r)
     lblDisclaimer.setCaption("警告: ...");
     lblDisclaimer.setTransparent(true);
     lblDisclaimer.setVisible(false);
+    setPicture(aboutPicture());
     label1.setCaption("Close");
     label1.setTransparent(true);
+    label1.setStyle({kWhite, true, true, true});  // bold, underlined, centred
+    label1.setCursor(platform::CursorShape::Hand);
+    lblDisclaimer.setStyle({kWhite});
     addControl(lblDisclaimer);
     addControl(label1);
 }
 
 MenuFormView::MenuFormView(Desktop& d, FormRegistry& r)
-    : Form(d, r, menuFormDesign()), label1("Label1", {135, 150, 960, 255}) {
+    : Form(d, r, menuFormDesign()), label1("Label1", {135, 150, 960, 255}), titleText(kTrayTip),
+      pMenu{"pMenu", "ﾒﾆｭｰ", {{"EndRTN", "終了", {}}, {"View_Version", "バージョン情報", {}}}} {
     label1.setCaption("タイトル");
     label1.setTransparent(true);
     addControl(label1);

@@ -1,6 +1,8 @@
 #pragma once
 // The program's windows with their child controls and timers in their design-time state.
 // Behaviour lives in the subsystems; these are the forms they act on.
+#include <string>
+
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/timer.h"
@@ -47,6 +49,10 @@ class MenuFormView : public platform::Form {
 public:
     MenuFormView(Desktop& d, FormRegistry& r);
     platform::Label label1;
+    std::string titleText;  // the text box whose text is the icon's tip
+    // The popup menu: EndRTN, then View_Version.
+    enum : std::size_t { kEndRTN = 0, kViewVersion = 1 };
+    platform::Menu pMenu;
 };
 
 }  // namespace quill::forms

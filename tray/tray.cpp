@@ -29,9 +29,36 @@ RunError FrmAbout::Label1_Click() {
     return RunError::None;
 }
 
-platform::WindowHandle MenuForm::hWnd() {
+MenuForm::MenuForm(forms::MenuFormView& view, FrmAbout& about, platform::FormRegistry& forms)
+    : view_(view), about_(about), forms_(forms) {
+    view_.onMouseMove = [this](const platform::MouseArgs& a) { return Form_MouseMove(a); };
+    view_.onQueryUnload = [this] { return Form_QueryUnload(); };
+    view_.pMenu.items[forms::MenuFormView::kEndRTN].onClick = [this] { return EndRTN_Click(); };
+    view_.pMenu.items[forms::MenuFormView::kViewVersion].onClick = [this] { return View_Version_Click(); };
+}
+
+void MenuForm::load() {
+    if (view_.loaded()) return;
     view_.load();
+    Form_Load();
+}
+
+void MenuForm::Form_Load() { view_.desktop().addTrayIcon(view_.hWnd(), view_.titleText); }
+
+platform::WindowHandle MenuForm::hWnd() {
+    load();
     return view_.hWnd();
+}
+
+RunError MenuForm::Form_MouseMove(const platform::MouseArgs& a) {
+    if (a.button == 0) return RunError::None;
+    view_.popupMenu(view_.pMenu);
+    return RunError::None;
+}
+
+RunError MenuForm::Form_QueryUnload() {
+    view_.desktop().removeTrayIcon(view_.hWnd());
+    return RunError::None;
 }
 
 RunError MenuForm::EndRTN_Click() {

@@ -1,7 +1,6 @@
 #pragma once
-// What the exit command and the about box need of the notification-area form: the about box
-// itself, and MenuForm's two commands. The icon and its popup menu belong to the Windows
-// backend.
+// The notification-area icon with its popup menu (MenuForm, loaded but never shown), and the
+// about box it opens.
 #include "common/run_error.h"
 #include "forms/views.h"
 
@@ -25,16 +24,20 @@ private:
 
 class MenuForm {
 public:
-    MenuForm(forms::MenuFormView& view, FrmAbout& about, platform::FormRegistry& forms)
-        : view_(view), about_(about), forms_(forms) {}
+    MenuForm(forms::MenuFormView& view, FrmAbout& about, platform::FormRegistry& forms);
 
-    void load() { view_.load(); }
-    platform::WindowHandle hWnd();  // loads the form when it is not loaded
+    void load();                     // adds the icon
+    platform::WindowHandle hWnd();   // loads the form when it is not loaded
+    // Every notification from the icon opens the menu: the icon id arrives as the left button.
+    RunError Form_MouseMove(const platform::MouseArgs& a);
+    RunError Form_QueryUnload();     // removes the icon
     // Unloads every other window, oldest first, then MenuForm itself.
     RunError EndRTN_Click();
     RunError View_Version_Click();
 
 private:
+    void Form_Load();
+
     forms::MenuFormView& view_;
     FrmAbout& about_;
     platform::FormRegistry& forms_;

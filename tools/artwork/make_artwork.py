@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
-"""Draws the body artwork (Pointer.bmp, 130 by 130, 24-bit) and the application icon.
+"""Draws the body artwork (Pointer.bmp, 130 by 130, 24-bit), the application icon and the
+about box's pointing-hand cursor (32 by 32, 16 colours, hot spot at the fingertip, 12, 1).
 
 The body is a white mouse with a black outline and a light grey button line on pure green
 (0x00FF00, the key colour: never blended into), its pointer end towards the upper left. The
 picture is 130 by 130 because every draw centres the artwork on pixel (65, 65) of a window the
 artwork's own size: only that size is drawn whole, and the body stays inside it at any angle.
-Run it to redraw forms/Pointer.bmp and app/quillora.ico; both are committed.
+Run it to redraw forms/Pointer.bmp, app/quillora.ico and app/hand.cur; all are committed.
 """
 import math
 import struct
@@ -68,9 +69,55 @@ def ico32():
     return struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(image), 22) + image
 
 
+HAND_PALETTE = [(0, 0, 0), (255, 255, 255), (40, 70, 200)]  # outline, hand, cuff
+HAND_HOTSPOT = (12, 1)
+
+
+def hand_fill(x, y):
+    """The hand's inside: 1 for skin, 2 for the cuff, None outside."""
+    if 10 <= x <= 14 and 1 <= y <= 15:
+        return 1  # the pointing finger, its tip at the hot spot
+    if 14 <= x <= 24 and 10 <= y <= 24:
+        return 1  # the folded fingers
+    if 7 <= x <= 24 and 15 <= y <= 24:
+        return 1  # the palm and thumb
+    if 8 <= x <= 23 and 25 <= y <= 30:
+        return 2
+    return None
+
+
+def hand_index(x, y):
+    inside = hand_fill(x, y)
+    if inside is None:
+        return None
+    edge = any(hand_fill(x + dx, y + dy) is None for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))
+    knuckle = inside == 1 and y in (10, 15) and x > 14  # lines between the folded fingers
+    return 0 if edge or knuckle else inside
+
+
+def cur32():
+    size = 32
+    palette = b"".join(bytes((b, g, r, 0)) for r, g, b in HAND_PALETTE + [(0, 0, 0)] * (16 - len(HAND_PALETTE)))
+    xor = b""
+    mask = b""
+    for y in reversed(range(size)):
+        nibbles = [hand_index(x, y) for x in range(size)]
+        xor += bytes(((a or 0) << 4) | (b or 0) for a, b in zip(nibbles[0::2], nibbles[1::2]))
+        bits = 0
+        for n in nibbles:
+            bits = (bits << 1) | (1 if n is None else 0)
+        mask += struct.pack(">I", bits)
+    info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 4, 0, len(xor) + len(mask), 0, 0, 16, 0)
+    image = info + palette + xor + mask
+    entry = struct.pack("<BBBBHHII", size, size, 16, 0, HAND_HOTSPOT[0], HAND_HOTSPOT[1], len(image), 22)
+    return struct.pack("<HHH", 0, 2, 1) + entry + image
+
+
 if __name__ == "__main__":
     root = sys.argv[1] if len(sys.argv) > 1 else "."
     with open(f"{root}/forms/Pointer.bmp", "wb") as f:
         f.write(bmp24(130, 130, lambda x, y: body_pixel(x, y, 65, 65, 44, 29)))
     with open(f"{root}/app/quillora.ico", "wb") as f:
         f.write(ico32())
+    with open(f"{root}/app/hand.cur", "wb") as f:
+        f.write(cur32())
