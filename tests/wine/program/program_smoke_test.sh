@@ -18,15 +18,7 @@ cp "$exe" "$dll" "$bmp" "$work/with/"
 cp "$exe" "$work/without/"
 wine regsvr32 /s "$work/with/Lumoscope.dll"
 
-# Polls a command for up to 15 s; xdotool and Wine are both asynchronous.
-poll() {
-  for _ in $(seq 1 150); do
-    "$@" >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  return 1
-}
-fail() { echo "FAIL: $*"; exit 1; }
+source "$(dirname "$0")/poll.sh"
 
 # --- with the artwork: size and drag ---
 wine "$work/with/Quillora.exe" &

@@ -1,6 +1,7 @@
 // Looks at another program's message box from outside:
 //   window_probe box <title>      prints the box's text (UTF-8); exit 1 when there is none
 //   window_probe dismiss <title>  presses its OK button
+//   window_probe menu -           prints the open popup menu's rectangle
 #include <windows.h>
 
 #include <cstdio>
@@ -28,13 +29,22 @@ int printText(HWND box) {
     return 0;
 }
 
+int printRect(HWND w) {
+    RECT r{};
+    if (!w || !IsWindowVisible(w) || !GetWindowRect(w, &r)) return 1;
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 3) return 2;
+    const std::string command = argv[1];
+    if (command == "menu") return printRect(FindWindowW(L"#32768", nullptr));  // the popup menu class
     HWND box = FindWindowW(L"#32770", wide(argv[2]).c_str());
     if (!box) return 1;
-    if (std::string(argv[1]) == "box") return printText(box);
+    if (command == "box") return printText(box);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     return 0;
 }
