@@ -45,9 +45,15 @@ if [ -n "$switch" ]; then
 else
   echo "the switch window was not found; no switch screenshot" >&2
 fi
-kill "$pid" 2>/dev/null || true
-wineserver -k
 echo "screenshots: out/quillora_start.png, out/quillora_dragged.png, out/quillora_switch_on.png"
+if [ -n "${QUILL_USE_DISPLAY:-}" ]; then
+  # On the user's own display the program stays: its notification icon's menu ends it.
+  echo "Quillora runs on $DISPLAY; choose 終了 from its notification icon to end it"
+  wait "$pid" || true
+else
+  kill "$pid" 2>/dev/null || true
+fi
+wineserver -k
 
 if [ -n "${QUILL_ENGINE_DEMO:-}" ]; then
   build/native/tools/engine_demo out/engine_demo_native.bmp
