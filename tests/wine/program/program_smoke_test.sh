@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Quillora.exe started as a user would: the body window appears with the artwork's size and
 # follows a real drag; without Pointer.bmp the program says so in an "Error" box and ends once
-# the box is dismissed.
+# the box is dismissed; without the drawing control registered it says how to register it.
 #   program_smoke_test.sh <Quillora.exe> <Lumoscope.dll> <Pointer.bmp> <window_probe.exe>
 # Needs WINEPREFIX and DISPLAY (scripts/wine-env.sh).
 set -euo pipefail
@@ -55,3 +55,15 @@ ended() { ! kill -0 "$pid" 2>/dev/null; }
 poll ended || fail "the program still runs after the box was dismissed"
 pid=
 echo "missing artwork: box shown, program ended"
+
+# --- without the drawing control registered: a clear box, then the end ---
+wine regsvr32 /u /s "$work/with/Lumoscope.dll"
+wine "$work/with/Quillora.exe" &
+pid=$!
+box_text() { wine "$probe" box Quillora >"$work/box.txt" 2>/dev/null && grep -q . "$work/box.txt"; }
+poll box_text || fail "no message box titled Quillora without the control"
+grep -q "Register Lumoscope.dll" "$work/box.txt" || fail "box text was: $(cat "$work/box.txt")"
+wine "$probe" dismiss Quillora >/dev/null 2>&1
+poll ended || fail "the program still runs after the control's box was dismissed"
+pid=
+echo "control not registered: box shown, program ended"
