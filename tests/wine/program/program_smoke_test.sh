@@ -6,19 +6,10 @@
 # Needs WINEPREFIX and DISPLAY (scripts/wine-env.sh).
 set -euo pipefail
 exe=$1 dll=$2 bmp=$3 probe=$4
-work=$(mktemp -d)
-cleanup() {
-  wine regsvr32 /u /s "$work/with/Lumoscope.dll" >/dev/null 2>&1 || true
-  [ -n "${pid:-}" ] && kill "$pid" >/dev/null 2>&1 || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-mkdir -p "$work/with" "$work/without"
-cp "$exe" "$dll" "$bmp" "$work/with/"
+source "$(dirname "$0")/test_lib.sh"
+install_program "$work/with"
+mkdir -p "$work/without"
 cp "$exe" "$work/without/"
-wine regsvr32 /s "$work/with/Lumoscope.dll"
-
-source "$(dirname "$0")/poll.sh"
 
 # --- with the artwork: size and drag ---
 wine "$work/with/Quillora.exe" &
@@ -57,7 +48,7 @@ pid=
 echo "missing artwork: box shown, program ended"
 
 # --- without the drawing control registered: a clear box, then the end ---
-wine regsvr32 /u /s "$work/with/Lumoscope.dll"
+wine regsvr32 /u /s "$registered"; registered=
 wine "$work/with/Quillora.exe" &
 pid=$!
 box_text() { wine "$probe" box Quillora >"$work/box.txt" 2>/dev/null && grep -q . "$work/box.txt"; }

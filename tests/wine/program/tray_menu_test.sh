@@ -6,17 +6,8 @@
 # Needs WINEPREFIX and DISPLAY (scripts/wine-env.sh).
 set -euo pipefail
 exe=$1 dll=$2 bmp=$3 probe=$4
-work=$(mktemp -d)
-cleanup() {
-  wine regsvr32 /u /s "$work/Lumoscope.dll" >/dev/null 2>&1 || true
-  [ -n "${pid:-}" ] && kill "$pid" >/dev/null 2>&1 || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-cp "$exe" "$dll" "$bmp" "$work/"
-wine regsvr32 /s "$work/Lumoscope.dll"
-
-source "$(dirname "$0")/poll.sh"
+source "$(dirname "$0")/test_lib.sh"
+install_program "$work"
 probe() { wine "$probe" "$@" 2>/dev/null | tr -d "\r"; }
 
 wine "$work/Quillora.exe" &
