@@ -14,7 +14,9 @@ trap 'wine regsvr32 /u /s "$work/Lumoscope.dll" >/dev/null 2>&1; rm -rf "$work"'
 
 wine "$probe" >"$work/out.txt" 2>/dev/null &
 probe_pid=$!
-for _ in $(seq 1 200); do
+# Bounded, and long enough for a cold first start of Wine.
+deadline=$((SECONDS + 60))
+while [ "$SECONDS" -lt "$deadline" ]; do
   grep -q '^READY\|^FAILED' "$work/out.txt" 2>/dev/null && break
   sleep 0.05
 done

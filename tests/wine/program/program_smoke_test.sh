@@ -14,11 +14,15 @@ cp "$exe" "$work/without/"
 # --- with the artwork: size and drag ---
 wine "$work/with/Quillora.exe" &
 pid=$!
-poll xdotool search --name '^Quillora$' || fail "no window titled Quillora"
-win=$(xdotool search --name '^Quillora$' | head -1)
-eval "$(xdotool getwindowgeometry --shell "$win")"
+poll xdotool search --onlyvisible --name '^Quillora$' || fail "no window titled Quillora"
+win=$(xdotool search --onlyvisible --name '^Quillora$' | head -1)
 read -r bw bh < <(identify -format '%w %h\n' "$bmp")
-[ "$WIDTH" -eq "$bw" ] && [ "$HEIGHT" -eq "$bh" ] || fail "window is ${WIDTH}x$HEIGHT, artwork ${bw}x$bh"
+# The window is created at its design size and then fitted to the artwork.
+artwork_sized() {
+  eval "$(xdotool getwindowgeometry --shell "$win")"
+  [ "$WIDTH" -eq "$bw" ] && [ "$HEIGHT" -eq "$bh" ]
+}
+poll artwork_sized || fail "window is ${WIDTH}x$HEIGHT, artwork ${bw}x$bh"
 x0=$X y0=$Y
 # Grab the body at its centre: the artwork is drawn about it at every angle, so it is opaque
 # there, while key-coloured pixels would let the press through.

@@ -19,12 +19,14 @@ install_program() {
   wine regsvr32 /s "$registered"
 }
 
-# Polls a command for up to 15 s; xdotool and Wine are both asynchronous.
+# Polls a command until it succeeds, for up to QUILL_POLL_SECONDS (60 s): xdotool and Wine
+# are both asynchronous, and the first Wine start on a fresh machine is slow.
 poll() {
-  for _ in $(seq 1 150); do
+  local deadline=$((SECONDS + ${QUILL_POLL_SECONDS:-60}))
+  while [ "$SECONDS" -lt "$deadline" ]; do
     "$@" >/dev/null 2>&1 && return 0
     sleep 0.1
   done
-  return 1
+  "$@" >/dev/null 2>&1
 }
 fail() { echo "FAIL: $*"; exit 1; }

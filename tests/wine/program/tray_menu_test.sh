@@ -12,10 +12,10 @@ probe() { wine "$probe" "$@" 2>/dev/null | tr -d "\r"; }
 
 wine "$work/Quillora.exe" &
 pid=$!
-poll xdotool search --name '^Wine System Tray$' || fail "no notification area (Wine System Tray)"
-tray=$(xdotool search --name '^Wine System Tray$' | head -1)
-eval "$(xdotool getwindowgeometry --shell "$tray")"
-tx=$((X + 12)) ty=$((Y + 12))  # the first icon
+# Where the icon is, as Win32 lays it out: the tray's frame differs from run to run.
+icon_found() { probe tray - >"$work/icon.txt" && grep -q . "$work/icon.txt"; }
+poll icon_found || fail "no notification icon appeared"
+read -r tx ty <"$work/icon.txt"
 
 # Hovers over the icon until its menu is open, then clicks the item (0 or 1) in it.
 menu_open() { probe menu - >"$work/menu.txt" && grep -q . "$work/menu.txt"; }

@@ -2,6 +2,7 @@
 //   window_probe box <title>      prints the box's text (UTF-8); exit 1 when there is none
 //   window_probe dismiss <title>  presses its OK button
 //   window_probe menu -           prints the open popup menu's rectangle
+//   window_probe tray -           prints the screen centre of the first notification icon
 #include <windows.h>
 
 #include <cstdio>
@@ -36,12 +37,25 @@ int printRect(HWND w) {
     return 0;
 }
 
+// Wine's stand-alone notification area lays its icons out as child windows; its own frame
+// sometimes carries a caption and sometimes not, so only Win32's rectangles say where they are.
+int printFirstTrayIcon() {
+    HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
+    if (!tray || !IsWindowVisible(tray)) return 1;
+    HWND icon = FindWindowExW(tray, nullptr, L"__winex11_tray_icon", nullptr);
+    RECT r{};
+    if (!icon || !IsWindowVisible(icon) || !GetWindowRect(icon, &r) || r.right <= r.left) return 1;
+    std::printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 3) return 2;
     const std::string command = argv[1];
     if (command == "menu") return printRect(FindWindowW(L"#32768", nullptr));  // the popup menu class
+    if (command == "tray") return printFirstTrayIcon();
     HWND box = FindWindowW(L"#32770", wide(argv[2]).c_str());
     if (!box) return 1;
     if (command == "box") return printText(box);
