@@ -20,6 +20,8 @@ public:
     bool start();
     // Delivers events until the program ends: pump what is due, then wait for the next one.
     void run();
+    // The exit command's sequence, for the system's requests as well as the menu's.
+    void exitProgram();
 
     platform::Desktop& desktop;
     platform::FormRegistry forms;
@@ -34,6 +36,9 @@ public:
     tray::FrmAbout about;
     tray::MenuForm menu;
     gesture::ClickEngine engine;
+
+private:
+    void routeCloseRequests();
 };
 
 }  // namespace quill::app

@@ -14,6 +14,9 @@ namespace quill::gesture {
 constexpr Long kQuietTicks = 20;        // a recording ends after more than this many idle ticks
 constexpr Integer kReplayLeadTicks = 5; // between putting the cursor on the first point and starting
 constexpr double kReplaySlowdown = 3;   // a record plays at three times its recorded tick
+// Ticks the program's windows keep letting the mouse through after the last synthesised event,
+// so that the target has taken it from its queue before our windows could catch it.
+constexpr Long kDeliveryTicks = 10;
 constexpr Colour kLedRecording = 0x0000FF;
 constexpr Colour kLedReplaying = 0x00FF00;
 constexpr Colour kLedIdle = 0xFFFFFF;
@@ -31,7 +34,8 @@ struct OwnWindows {
     std::function<platform::WindowHandle()> menuForm;
 };
 
-enum class Wait { Done, ProgramEnding };
+// How a wait ended: the count was reached, the program is going away, or Esc stopped the replay.
+enum class Wait { Done, ProgramEnding, Stopped };
 
 class ClickEngine : public mouse_window::StepRecorder {
 public:
@@ -58,8 +62,10 @@ private:
     platform::Desktop& desktop() const { return mouse_.desktop(); }
     // The program is going away: the mouse window was unloaded, or the platform ended it.
     bool ending() const;
-    // Pump, then sleep until the next event, until the counter passes the target.
-    Wait waitForCount(double target);
+    // Pump, then sleep until the next event, until the counter passes the target; during a
+    // replay Esc ends the wait too, unless told otherwise.
+    enum class EscapeStops { Yes, No };
+    Wait waitForCount(double target, EscapeStops escape = EscapeStops::Yes);
 
     void startGesture();
     RunError endRecording();
@@ -67,12 +73,12 @@ private:
     RunError keepOnScreen(bool& pushed);
     RunError countDownGlide();
     RunError moveBodyBy(double dx, double dy);
-    platform::MouseArgs noArgs() const { return {}; }
-
     // The replay's steps.
+    RunError replayRecords(const std::vector<mouse_window::RecEvent>& records, Long n, Long total);
     RunError replayRecord(const mouse_window::RecEvent& r, Long total);
     void synthesise(Long flags, Long x, Long y);
     void releaseHeldButtons();
+    void letSynthesisedInputArrive();
 
     mouse_window::MouseWindow& mouse_;
     forms::FrmPointView& frmPoint_;

@@ -42,6 +42,12 @@ ClickEngine::ClickEngine(mouse_window::MouseWindow& mouse, forms::FrmPointView& 
     v.btnLDown.onDblClick = [this] { return btnLDown_DblClick(); };
     v.uWaitObj.onTimer = [this] { return uWaitObj_Timer(); };
     v.timer1.onTimer = [this] { return Timer1_Timer(); };
+    // The mouse window can go in the middle of a replay (the exit command, the end of the
+    // session, which may end the process right after): no button stays held down.
+    v.onQueryUnload = [this] {
+        releaseHeldButtons();
+        return RunError::None;
+    };
     mouse_.setRecorder(this);
 }
 

@@ -35,6 +35,18 @@ public:
 private:
     bool& flag_;
 };
+
+// The program's windows let the mouse through for as long as this is on the stack.
+class InputPassThrough {
+public:
+    explicit InputPassThrough(platform::Desktop& d) : desktop_(d) { desktop_.setInputPassThrough(true); }
+    ~InputPassThrough() { desktop_.setInputPassThrough(false); }
+    InputPassThrough(const InputPassThrough&) = delete;
+    InputPassThrough& operator=(const InputPassThrough&) = delete;
+
+private:
+    platform::Desktop& desktop_;
+};
 }  // namespace
 
 void ClickEngine::synthesise(Long flags, Long x, Long y) {
@@ -58,28 +70,46 @@ RunError ClickEngine::PlayGesture() {
     const std::vector<RecEvent> records = st().RecBuf;
     const Long total = st().RecCount;
     const Long n = std::min<Long>(total, static_cast<Long>(records.size()) - 1);
-    RunError e = RunError::None;
 
     mouse_.setLedColour(kLedReplaying);
-    desktop().setForegroundWindow(st().TargetHwnd);
-    if (n >= 1) desktop().setCursorPos(records[1].X, records[1].Y);
-    if (WaitTicks(kReplayLeadTicks) == Wait::Done) {
-        st().WaitCount = 0;
-        form1().uWaitObj.setEnabled(true);
-        for (Long i = 1; i <= n && e == RunError::None && !ending(); ++i) {
-            const RecEvent& r = records[static_cast<std::size_t>(i)];
-            if (waitForCount(r.Tick * kReplaySlowdown) == Wait::ProgramEnding) break;
-            e = replayRecord(r, total);
-        }
+    (void)desktop().escapePressed();  // an Esc typed before the replay began does not stop it
+    RunError e = RunError::None;
+    {
+        InputPassThrough passThrough(desktop());
+        desktop().setForegroundWindow(st().TargetHwnd);
+        if (n >= 1) desktop().setCursorPos(records[1].X, records[1].Y);
+        e = replayRecords(records, n, total);
+        // Never leave a synthesised button held down, however the replay ended.
+        releaseHeldButtons();
+        if (!ending()) letSynthesisedInputArrive();
     }
-    // Never leave a synthesised button held down, however the replay ended.
-    releaseHeldButtons();
     if (ending() || e != RunError::None) return e;
     form1().uWaitObj.setEnabled(false);
     st().WaitCount = 0;
     mouse_.setLedColour(kLedIdle);
     mouse_.form2().SwitchOFF();
     return RunError::None;
+}
+
+// The lead, then each record when the counter reaches three times its tick; Esc or the end of
+// the program stops early.
+RunError ClickEngine::replayRecords(const std::vector<RecEvent>& records, Long n, Long total) {
+    if (WaitTicks(kReplayLeadTicks) != Wait::Done) return RunError::None;
+    st().WaitCount = 0;
+    form1().uWaitObj.setEnabled(true);
+    for (Long i = 1; i <= n && !ending(); ++i) {
+        const RecEvent& r = records[static_cast<std::size_t>(i)];
+        if (waitForCount(r.Tick * kReplaySlowdown) != Wait::Done) break;
+        QUILL_RETURN_IF_ERROR(replayRecord(r, total));
+    }
+    return RunError::None;
+}
+
+// The target takes a synthesised event from its queue only when it next pumps; until then a
+// window of ours that took mouse input again would catch it there.
+void ClickEngine::letSynthesisedInputArrive() {
+    form1().uWaitObj.setEnabled(true);
+    (void)waitForCount(static_cast<double>(st().WaitCount) + kDeliveryTicks, EscapeStops::No);
 }
 
 RunError ClickEngine::replayRecord(const RecEvent& r, Long total) {

@@ -14,10 +14,11 @@ RunError ClickEngine::uWaitObj_Timer() {
 
 bool ClickEngine::ending() const { return !mouse_.view().loaded() || desktop().programEnded(); }
 
-Wait ClickEngine::waitForCount(double target) {
+Wait ClickEngine::waitForCount(double target, EscapeStops escape) {
     for (;;) {
         desktop().doEvents();
         if (ending()) return Wait::ProgramEnding;
+        if (escape == EscapeStops::Yes && replaying_ && desktop().escapePressed()) return Wait::Stopped;
         if (!(target > st().WaitCount)) return Wait::Done;
         desktop().waitForEvents();
     }
@@ -26,9 +27,10 @@ Wait ClickEngine::waitForCount(double target) {
 Wait ClickEngine::WaitTicks(double n) {
     st().WaitCount = 0;
     form1().uWaitObj.setEnabled(true);
-    if (waitForCount(n) == Wait::ProgramEnding) return Wait::ProgramEnding;
+    const Wait w = waitForCount(n);
+    if (w == Wait::ProgramEnding) return w;
     form1().uWaitObj.setEnabled(false);
-    return Wait::Done;
+    return w;
 }
 
 }  // namespace quill::gesture

@@ -20,6 +20,8 @@ public:
     virtual void onMouse(const RawMouse& m) = 0;
     virtual WindowModel model() const = 0;
     virtual CursorShape cursorAt(Long x, Long y) const = 0;  // client pixels
+    // The system asks the window to close; it decides how the program goes away.
+    virtual void onCloseMessage(CloseReason reason) = 0;
 };
 
 class TimerClient {
@@ -77,6 +79,12 @@ public:
     virtual void mouseEvent(Long flags, Long dx, Long dy, Long data, Long extraInfo) = 0;
     virtual WindowHandle foregroundWindow() const = 0;
     virtual void setForegroundWindow(WindowHandle h) = 0;
+    // While on, every window of the program lets the mouse through to what lies beneath it,
+    // windows created meanwhile included: synthesised clicks must reach the window under the
+    // cursor, whatever the program's artwork covers there.
+    virtual void setInputPassThrough(bool on) = 0;
+    // Whether Esc is down now or was pressed since the last call (from any program).
+    virtual bool escapePressed() = 0;
 
     // Monitors in enumeration order; the three lookups return the nearest monitor.
     virtual void enumDisplayMonitors(const std::function<Long(MonitorHandle)>& proc) = 0;

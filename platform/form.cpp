@@ -39,6 +39,16 @@ void Form::unload() {
     if (loaded()) destroy();  // the handler may have unloaded the form itself
 }
 
+// Never a bare destroy: the window goes through an unload, with its handlers and timers.
+void Form::onCloseMessage(CloseReason reason) {
+    if (!loaded()) return;
+    if (onCloseRequest) {
+        onCloseRequest(reason);
+    } else {
+        unload();
+    }
+}
+
 void Form::destroy() {
     for (Timer* t : timers_) t->detach();
     desktop_.destroyWindow(handle_);

@@ -83,6 +83,8 @@ public:
     MouseHandler onMouseDown, onMouseMove, onMouseUp;
     // Runs whenever a loaded form is unloaded, before its window goes; it cannot cancel.
     PlainHandler onQueryUnload;
+    // Decides what a close request from the system does; without one the form unloads itself.
+    std::function<void(CloseReason)> onCloseRequest;
 
 protected:
     // Controls in tab order; a later one lies above an earlier one for input.
@@ -95,6 +97,7 @@ private:
     void onMouse(const RawMouse& m) override;
     WindowModel model() const override;
     CursorShape cursorAt(Long x, Long y) const override;
+    void onCloseMessage(CloseReason reason) override;
     void destroy();
     Control* controlAt(Single x, Single y) const;
     void dispatch(Control* target, const RawMouse& m, Single x, Single y);

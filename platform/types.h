@@ -72,6 +72,9 @@ enum : Long {
     kMiddleUpFlag = 0x0040,
 };
 
+// Why a window is asked to close: another program (or Alt+F4) asked it, or the session ends.
+enum class CloseReason { Request, SessionEnd };
+
 // The mouse cursor a window shows over a point of its client area.
 enum class CursorShape { Default, Hand };
 

@@ -32,6 +32,9 @@ struct SynthesisedEvent {
     PixelPoint cursor;          // where it took place
     WindowHandle foreground = 0;
     std::int64_t timeMs = 0;
+    // The window the event reached when the pump delivered it (0: the desktop); none yet
+    // while it waits in the queue.
+    std::optional<WindowHandle> receiver;
 };
 
 // A notification icon added (or removed, with the tip it had).
@@ -82,6 +85,8 @@ public:
     void mouseEvent(Long flags, Long dx, Long dy, Long data, Long extraInfo) override;
     WindowHandle foregroundWindow() const override { return foreground_; }
     void setForegroundWindow(WindowHandle h) override;
+    void setInputPassThrough(bool on) override { passThrough_ = on; }
+    bool escapePressed() override;
     void enumDisplayMonitors(const std::function<Long(MonitorHandle)>& proc) override;
     MonitorInfo monitorInfo(MonitorHandle m) const override;
     MonitorHandle monitorFromWindow(WindowHandle h) const override;
@@ -119,6 +124,14 @@ public:
     void moveMouse(Long x, Long y);
     void release(Long x, Long y, Integer button);
     void click(Long x, Long y, Integer button = kLeftButton) { press(x, y, button); release(x, y, button); }
+    // Esc typed in any program: the next question about it says so.
+    void typeEscape() { escapeTyped_ = true; }
+
+    // ---- the system closing windows (delivered by the pump) ----
+    void requestClose(WindowHandle h);
+    // Every window of the program is told in turn that the session ends; then, as the system
+    // may, the process is ended: nothing it does afterwards reaches the desktop.
+    void endSession();
 
     // ---- the notification icon and its menus ----
     // The shell tells the icon's owner of a mouse message over the icon (delivered by the pump;
@@ -144,6 +157,7 @@ public:
     std::vector<WindowHandle> zOrder() const { return zOrder_; }  // front first
     const std::vector<PixelPoint>& cursorMoves() const { return cursorMoves_; }
     const std::vector<SynthesisedEvent>& synthesised() const { return synthesised_; }
+    bool inputPassesThrough() const { return passThrough_; }
     const std::vector<MessageBoxRecord>& messageBoxes() const { return messageBoxes_; }
     const std::vector<WindowHandle>& foregroundRequests() const { return foregroundRequests_; }
     bool endCalled() const { return endCalled_; }
@@ -169,6 +183,7 @@ private:
         MouseAction action;
         Integer button;
         PixelPoint at;
+        std::optional<std::size_t> synthesised;  // its index in synthesised_
     };
     struct Scheduled {
         std::int64_t time;
@@ -210,6 +225,9 @@ private:
     std::int64_t lastPressTime_ = 0;
     PixelPoint cursor_;
     WindowHandle foreground_ = 0;
+    bool passThrough_ = false;
+    bool terminated_ = false;
+    bool escapeTyped_ = false;
     std::string folder_ = "C:\\Program Files\\Quillora";
     struct File {
         std::vector<std::uint8_t> bytes;

@@ -13,18 +13,19 @@ constexpr std::int64_t kDoubleClickMs = 500;
 }  // namespace
 
 void HeadlessDesktop::press(Long x, Long y, Integer button) {
-    input_.push_back({MouseAction::Down, button, {x, y}});
+    input_.push_back({MouseAction::Down, button, {x, y}, std::nullopt});
 }
 
-void HeadlessDesktop::moveMouse(Long x, Long y) { input_.push_back({MouseAction::Move, 0, {x, y}}); }
+void HeadlessDesktop::moveMouse(Long x, Long y) { input_.push_back({MouseAction::Move, 0, {x, y}, std::nullopt}); }
 
 void HeadlessDesktop::release(Long x, Long y, Integer button) {
-    input_.push_back({MouseAction::Up, button, {x, y}});
+    input_.push_back({MouseAction::Up, button, {x, y}, std::nullopt});
 }
 
 WindowHandle HeadlessDesktop::windowAt(PixelPoint p) const {
     for (WindowHandle h : zOrder_) {
         const WindowState& w = windows_.at(h);
+        if (w.client && passThrough_) continue;  // the program's windows let the mouse through
         if (w.visible && p.x >= w.rect.left && p.x < w.rect.right && p.y >= w.rect.top &&
             p.y < w.rect.bottom) {
             return h;
@@ -38,7 +39,10 @@ bool HeadlessDesktop::deliverInput() {
     Input in = input_.front();
     input_.pop_front();
     cursor_ = in.at;
+    // Like the platform, the window is found when the event is taken from the queue, not
+    // when it was synthesised.
     const WindowHandle target = capture_ ? capture_ : windowAt(in.at);
+    if (in.synthesised) synthesised_[*in.synthesised].receiver = target;
     RawMouse m{in.action, in.button, 0, 0, 0};
     if (in.action == MouseAction::Down) {
         const bool second = lastPress_ && lastPress_->button == in.button && capture_ == 0 &&
@@ -73,12 +77,32 @@ bool HeadlessDesktop::deliverInput() {
 }
 
 void HeadlessDesktop::setCursorPos(Long x, Long y) {
+    if (terminated_) return;
     cursor_ = {x, y};
     cursorMoves_.push_back(cursor_);
 }
 
+// A synthesised button event is queued as real input at the cursor (dx and dy do not move it).
 void HeadlessDesktop::mouseEvent(Long flags, Long dx, Long dy, Long data, Long extraInfo) {
-    synthesised_.push_back({flags, dx, dy, data, extraInfo, cursor_, foreground_, now_});
+    if (terminated_) return;
+    synthesised_.push_back({flags, dx, dy, data, extraInfo, cursor_, foreground_, now_, std::nullopt});
+    const std::size_t index = synthesised_.size() - 1;
+    static constexpr struct {
+        Long flag;
+        MouseAction action;
+        Integer button;
+    } kButtons[] = {{kLeftDownFlag, MouseAction::Down, kLeftButton},     {kLeftUpFlag, MouseAction::Up, kLeftButton},
+                    {kRightDownFlag, MouseAction::Down, kRightButton},   {kRightUpFlag, MouseAction::Up, kRightButton},
+                    {kMiddleDownFlag, MouseAction::Down, kMiddleButton}, {kMiddleUpFlag, MouseAction::Up, kMiddleButton}};
+    for (const auto& b : kButtons) {
+        if (flags & b.flag) input_.push_back({b.action, b.button, cursor_, index});
+    }
+}
+
+bool HeadlessDesktop::escapePressed() {
+    const bool typed = escapeTyped_;
+    escapeTyped_ = false;
+    return typed;
 }
 
 void HeadlessDesktop::setForegroundWindow(WindowHandle h) {

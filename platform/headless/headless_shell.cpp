@@ -1,5 +1,5 @@
-// The notification icon, popup menus and cursor shapes of the headless desktop: recorded, with
-// menu choices queued by tests.
+// The notification icon, popup menus, cursor shapes and close requests of the headless desktop:
+// recorded, with menu choices queued by tests.
 #include "platform/headless/headless_desktop.h"
 
 namespace quill::platform::headless {
@@ -37,6 +37,29 @@ int HeadlessDesktop::trackPopupMenu(WindowHandle owner, const std::vector<std::s
     const int choice = menuChoices_.front();
     menuChoices_.pop_front();
     return choice >= 0 && choice < static_cast<int>(items.size()) ? choice : -1;
+}
+
+void HeadlessDesktop::requestClose(WindowHandle h) {
+    after(0, [this, h] {
+        auto it = windows_.find(h);
+        if (it != windows_.end() && it->second.client) it->second.client->onCloseMessage(CloseReason::Request);
+    });
+}
+
+void HeadlessDesktop::endSession() {
+    after(0, [this] {
+        std::vector<WindowHandle> own;
+        for (const auto& [h, w] : windows_) {
+            if (w.client) own.push_back(h);
+        }
+        // A window the previous one's handler closed is no longer told.
+        for (WindowHandle h : own) {
+            auto it = windows_.find(h);
+            if (it != windows_.end()) it->second.client->onCloseMessage(CloseReason::SessionEnd);
+        }
+        endProgram();
+        terminated_ = true;
+    });
 }
 
 CursorShape HeadlessDesktop::cursorShapeAt(PixelPoint p) const {

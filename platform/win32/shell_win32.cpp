@@ -43,7 +43,11 @@ int Win32Desktop::trackPopupMenu(WindowHandle owner, const std::vector<std::stri
     GetCursorPos(&at);
     // Returning the command keeps the choice in the caller's hands; 0 is a dismissed menu.
     const UINT flags = TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_NONOTIFY;
+    // A menu whose owner is not in front never hears of a click elsewhere or of Esc and stays
+    // open; the message after it lets the menu's loop end at once.
+    SetForegroundWindow(toHwnd(owner));
     const BOOL chosen = TrackPopupMenu(menu.get(), flags, at.x, at.y, 0, toHwnd(owner), nullptr);
+    PostMessageW(toHwnd(owner), WM_NULL, 0, 0);
     return chosen > 0 ? static_cast<int>(chosen) - 1 : -1;
 }
 

@@ -61,6 +61,9 @@ WindowHandle Win32Desktop::foregroundWindow() const { return toLong(GetForegroun
 
 void Win32Desktop::setForegroundWindow(WindowHandle h) { SetForegroundWindow(toHwnd(h)); }
 
+// The key's state is read from the system, so Esc counts whichever window has the focus.
+bool Win32Desktop::escapePressed() { return (GetAsyncKeyState(VK_ESCAPE) & 0x8001) != 0; }
+
 void Win32Desktop::enumDisplayMonitors(const std::function<Long(MonitorHandle)>& proc) {
     EnumState state{&proc};
     EnumDisplayMonitors(nullptr, nullptr, enumMonitor, reinterpret_cast<LPARAM>(&state));

@@ -65,6 +65,7 @@ WindowHandle Win32Desktop::createWindow(WindowClient& client, const std::string&
     if (!h) return 0;
     windows_[h] = std::move(w);
     hadOwnWindows_ = true;
+    if (passThrough_) applyPassThrough(h, *raw);
     sync(h, *raw);
     return toLong(h);
 }
@@ -105,6 +106,7 @@ void Win32Desktop::repaint(WindowHandle h) {
 
 void Win32Desktop::setColourKey(WindowHandle h, Colour key) {
     HWND hwnd = toHwnd(h);
+    if (Window* w = find(hwnd)) w->layeredForPassThrough = false;  // layered for good now
     SetWindowLongW(hwnd, GWL_EXSTYLE, GetWindowLongW(hwnd, GWL_EXSTYLE) | WS_EX_LAYERED);
     SetLayeredWindowAttributes(hwnd, key, 0, LWA_COLORKEY);
 }
@@ -118,6 +120,29 @@ void Win32Desktop::setTopmost(WindowHandle h, bool show) {
 void Win32Desktop::setNoActivate(WindowHandle h) {
     HWND hwnd = toHwnd(h);
     SetWindowLongW(hwnd, GWL_EXSTYLE, GetWindowLongW(hwnd, GWL_EXSTYLE) | WS_EX_NOACTIVATE);
+}
+
+void Win32Desktop::setInputPassThrough(bool on) {
+    if (passThrough_ == on) return;
+    passThrough_ = on;
+    for (auto& [h, w] : windows_) applyPassThrough(h, *w);
+}
+
+// Only a layered window lets the mouse through with WS_EX_TRANSPARENT, and under Wine input
+// synthesised by a program ignores colour keys, so the style is what keeps replayed clicks
+// off our windows. A window that is not layered becomes one, fully opaque, for the time.
+void Win32Desktop::applyPassThrough(HWND h, Window& w) {
+    const LONG style = GetWindowLongW(h, GWL_EXSTYLE);
+    if (passThrough_) {
+        w.layeredForPassThrough = (style & WS_EX_LAYERED) == 0;
+        SetWindowLongW(h, GWL_EXSTYLE, style | WS_EX_LAYERED | WS_EX_TRANSPARENT);
+        if (w.layeredForPassThrough) SetLayeredWindowAttributes(h, 0, 255, LWA_ALPHA);
+        return;
+    }
+    const LONG layered = w.layeredForPassThrough ? WS_EX_LAYERED : 0;
+    SetWindowLongW(h, GWL_EXSTYLE, style & ~(WS_EX_TRANSPARENT | layered));
+    if (layered) RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+    w.layeredForPassThrough = false;
 }
 
 // Brings every window in step with its model; the pump calls this on each pass, so a picture

@@ -51,6 +51,8 @@ public:
     void mouseEvent(Long flags, Long dx, Long dy, Long data, Long extraInfo) override;
     WindowHandle foregroundWindow() const override;
     void setForegroundWindow(WindowHandle h) override;
+    void setInputPassThrough(bool on) override;
+    bool escapePressed() override;
 
     void enumDisplayMonitors(const std::function<Long(MonitorHandle)>& proc) override;
     MonitorInfo monitorInfo(MonitorHandle m) const override;
@@ -85,6 +87,7 @@ private:
         WindowClient* client = nullptr;
         WindowModel shown;                 // what the window was last told to show
         std::vector<LabelWindow> labels;   // one hidden-or-shown STATIC per label
+        bool layeredForPassThrough = false; // made layered only to let the mouse through
     };
 
     Window* find(HWND h);
@@ -96,6 +99,8 @@ private:
     void onMouse(HWND h, MouseAction action, Integer button, WPARAM w, LPARAM l);
     LRESULT onMouseMessage(HWND h, UINT msg, WPARAM w, LPARAM l);
     void onPaint(HWND h);
+    void onClose(HWND h, CloseReason reason);
+    void applyPassThrough(HWND h, Window& w);
     LRESULT onCtlColorStatic(HDC dc, HWND label);
     bool onSetCursor(HWND h);
     void styleLabel(LabelWindow& label, const LabelStyle& style);
@@ -110,6 +115,7 @@ private:
     std::map<TimerId, TimerClient*> timers_;
     TimerId nextTimer_ = 1;
     bool ended_ = false;
+    bool passThrough_ = false;
     std::optional<NOTIFYICONDATAW> trayIcon_;  // the record it was added with, to remove it
     HCURSOR handCursor_ = nullptr;             // a shared resource cursor: never destroyed
     int messageBoxes_ = 0;  // open message boxes: their modal loops must not run timer handlers

@@ -53,6 +53,13 @@ LRESULT Win32Desktop::onMessage(HWND h, UINT msg, WPARAM w, LPARAM l) {
             if (GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_NOACTIVATE) return MA_NOACTIVATE;
             break;
         case WM_PAINT: onPaint(h); return 0;
+        // Closing goes through the program's forms, never straight to DestroyWindow.
+        case WM_CLOSE: onClose(h, CloseReason::Request); return 0;
+        case WM_QUERYENDSESSION: return TRUE;
+        case WM_ENDSESSION:
+            // The process may be ended as soon as this returns: everything happens in here.
+            if (w) onClose(h, CloseReason::SessionEnd);
+            return 0;
         case WM_ERASEBKGND: return 1;  // the paint covers every pixel
         case WM_CTLCOLORSTATIC: return onCtlColorStatic(reinterpret_cast<HDC>(w), reinterpret_cast<HWND>(l));
         case WM_SETCURSOR:
@@ -81,6 +88,12 @@ void Win32Desktop::onMouse(HWND h, MouseAction action, Integer button, WPARAM w,
     const RawMouse raw{action, action == MouseAction::Move ? held : button, shiftState(w), GET_X_LPARAM(l),
                        GET_Y_LPARAM(l)};
     win->client->onMouse(raw);  // may destroy the window: nothing of it is used afterwards
+}
+
+void Win32Desktop::onClose(HWND h, CloseReason reason) {
+    Window* win = find(h);
+    if (!win || ended_) return;
+    win->client->onCloseMessage(reason);  // may destroy every window: nothing of it is used afterwards
 }
 
 void Win32Desktop::onPaint(HWND h) {

@@ -35,5 +35,50 @@ TEST_F(Exit, TheAboutBoxIsCreatedOnceAndClosesWithItsCloseText) {
     EXPECT_FALSE(prog().frmAboutView.loaded());
 }
 
+TEST_F(Exit, ACloseRequestToTheAboutBoxUnloadsItAndTheMenuOpensItAgain) {
+    ASSERT_TRUE(startProgram());
+    prog().menu.View_Version_Click();
+    desk.requestClose(prog().frmAboutView.hWnd());
+    desk.doEvents();
+    EXPECT_FALSE(prog().frmAboutView.loaded());
+    EXPECT_FALSE(desk.programEnded());
+    prog().menu.View_Version_Click();
+    ASSERT_TRUE(prog().frmAboutView.visible());
+    EXPECT_TRUE(desk.windowState(prog().frmAboutView.hWnd()).topmost);  // loaded afresh
+}
+
+// 0: the body, 1: its switch, 2: the icon's hidden owner.
+class CloseRequest : public ProgramTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(CloseRequest, ToAPartOfTheMouseOrTheIconsOwnerEndsTheProgramWithItsIcon) {
+    ASSERT_TRUE(startProgram());
+    platform::Form* const forms[] = {&prog().form1View, &prog().form2View, &prog().menuFormView};
+    desk.requestClose(forms[GetParam()]->hWnd());
+    desk.doEvents();
+    EXPECT_EQ(prog().forms.count(), 0);
+    EXPECT_TRUE(desk.programEnded());
+    EXPECT_FALSE(desk.trayTip());
+    EXPECT_FALSE(desk.anyTimerEnabled());
+    EXPECT_TRUE(desk.messageBoxes().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Exit, CloseRequest, ::testing::Values(0, 1, 2));
+
+TEST_F(Exit, TheSessionEndingRunsTheExitSequenceDuringAGlide) {
+    ASSERT_TRUE(startProgram());
+    prog().menu.View_Version_Click();
+    st().Throwing = true;
+    st().ThrowTicks = 100;
+    st().ThrowDX = 150;
+    desk.runUntil([&] { return form1().timer1.interval() == 1; });
+    desk.endSession();
+    EXPECT_NO_THROW(prog().run());
+    EXPECT_EQ(prog().forms.count(), 0);
+    ASSERT_FALSE(desk.trayHistory().empty());
+    EXPECT_FALSE(desk.trayHistory().back().added);  // the icon went last
+    EXPECT_FALSE(desk.anyTimerEnabled());
+    EXPECT_TRUE(desk.messageBoxes().empty());
+}
+
 }  // namespace
 }  // namespace quilltest

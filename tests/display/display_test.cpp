@@ -14,6 +14,7 @@ struct Client : platform::WindowClient {
     void onMouse(const platform::RawMouse&) override {}
     platform::WindowModel model() const override { return {}; }
     platform::CursorShape cursorAt(Long, Long) const override { return platform::CursorShape::Default; }
+    void onCloseMessage(platform::CloseReason) override {}
 };
 
 class Display : public ::testing::Test {

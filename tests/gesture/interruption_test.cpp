@@ -44,6 +44,17 @@ TEST_F(Interruption, ExitDuringTheReplayReleasesTheHeldButtonAndEndsCleanly) {
     EXPECT_TRUE(desk.messageBoxes().empty());
 }
 
+TEST_F(Interruption, TheSessionEndingDuringTheReplayReleasesTheButtonBeforeItsHandlerReturns) {
+    recordAndStartReplay();
+    duringHeldButton([&] { desk.endSession(); });
+    EXPECT_NO_THROW(prog().run());
+    // The system may end the process as soon as the handler returns: the release is already out.
+    EXPECT_EQ(flags(), (std::vector<Long>{platform::kLeftDownFlag, platform::kLeftUpFlag}));
+    EXPECT_TRUE(desk.programEnded());
+    EXPECT_FALSE(desk.trayTip());
+    EXPECT_TRUE(desk.messageBoxes().empty());
+}
+
 TEST_F(Interruption, TheProgramEndingDuringTheWaitAlsoReleasesTheButton) {
     recordAndStartReplay();
     duringHeldButton([&] { desk.endProgram(); });
