@@ -106,7 +106,10 @@ void Win32Desktop::repaint(WindowHandle h) {
 
 void Win32Desktop::setColourKey(WindowHandle h, Colour key) {
     HWND hwnd = toHwnd(h);
-    if (Window* w = find(hwnd)) w->layeredForPassThrough = false;  // layered for good now
+    if (Window* w = find(hwnd)) {
+        w->layeredForPassThrough = false;  // layered for good now
+        w->colourKey = key;
+    }
     SetWindowLongW(hwnd, GWL_EXSTYLE, GetWindowLongW(hwnd, GWL_EXSTYLE) | WS_EX_LAYERED);
     SetLayeredWindowAttributes(hwnd, key, 0, LWA_COLORKEY);
 }

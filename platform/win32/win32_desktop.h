@@ -88,6 +88,7 @@ private:
         WindowModel shown;                 // what the window was last told to show
         std::vector<LabelWindow> labels;   // one hidden-or-shown STATIC per label
         bool layeredForPassThrough = false; // made layered only to let the mouse through
+        std::optional<Colour> colourKey;    // the transparent colour, once set
     };
 
     Window* find(HWND h);

@@ -102,7 +102,7 @@ void Win32Desktop::onPaint(HWND h) {
     if (!w) return;
     RECT client{};
     GetClientRect(h, &client);
-    paintWindow(paint.dc(), w->client->model(), client.right, client.bottom);
+    paintWindow(paint.dc(), w->client->model(), client.right, client.bottom, w->colourKey);
 }
 
 // Labels draw only their text, in their own colour: the form's pixels show through, as with

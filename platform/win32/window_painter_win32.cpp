@@ -26,12 +26,16 @@ void drawPicture(HDC dc, const lumo::Bitmap& pic, int x, int y) {
                   DIB_RGB_COLORS, SRCCOPY);
 }
 
+// A shape filled with the window's transparent colour would vanish (the status lamp's green is
+// the artwork's background): it is painted one step of green away from it.
+Colour visibleFill(Colour fill, std::optional<Colour> key) { return fill == key ? fill ^ 0x000100u : fill; }
+
 // A circle shape: the largest circle centred in its rectangle, with a one-pixel black edge.
-void drawCircle(HDC dc, const ControlModel& c) {
+void drawCircle(HDC dc, const ControlModel& c, std::optional<Colour> key) {
     const Long d = std::min(c.rect.width(), c.rect.height());
     const Long l = c.rect.left + (c.rect.width() - d) / 2, t = c.rect.top + (c.rect.height() - d) / 2;
     UniquePen pen(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
-    UniqueBrush brush(c.filled ? CreateSolidBrush(c.colour) : nullptr);
+    UniqueBrush brush(c.filled ? CreateSolidBrush(visibleFill(c.colour, key)) : nullptr);
     SelectGuard p(dc, pen.get());
     SelectGuard b(dc, brush ? static_cast<HGDIOBJ>(brush.get()) : GetStockObject(NULL_BRUSH));
     Ellipse(dc, l, t, l + d, t + d);
@@ -47,11 +51,11 @@ void drawPictureBox(HDC dc, const ControlModel& c) {
     RestoreDC(dc, saved);
 }
 
-void paintLayers(HDC dc, const WindowModel& m, int width, int height) {
+void paintLayers(HDC dc, const WindowModel& m, int width, int height, std::optional<Colour> key) {
     fill(dc, RECT{0, 0, width, height}, m.background);
     if (m.picture) drawPicture(dc, *m.picture, 0, 0);
     for (const ControlModel& c : m.controls) {
-        if (c.visible && c.kind == ControlModel::Kind::Circle) drawCircle(dc, c);
+        if (c.visible && c.kind == ControlModel::Kind::Circle) drawCircle(dc, c, key);
     }
     for (const ControlModel& c : m.controls) {
         if (c.visible && c.kind == ControlModel::Kind::PictureBox) drawPictureBox(dc, c);
@@ -60,13 +64,13 @@ void paintLayers(HDC dc, const WindowModel& m, int width, int height) {
 
 }  // namespace
 
-void paintWindow(HDC target, const WindowModel& model, int width, int height) {
+void paintWindow(HDC target, const WindowModel& model, int width, int height, std::optional<Colour> key) {
     if (width <= 0 || height <= 0) return;
     // Composed off screen and copied at once, so a colour-keyed window never shows a half frame.
     UniqueDc mem(CreateCompatibleDC(target));
     UniqueBitmap frame(CreateCompatibleBitmap(target, width, height));
     SelectGuard select(mem.get(), frame.get());
-    paintLayers(mem.get(), model, width, height);
+    paintLayers(mem.get(), model, width, height, key);
     BitBlt(target, 0, 0, width, height, mem.get(), 0, 0, SRCCOPY);
 }
 

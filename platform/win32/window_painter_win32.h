@@ -3,10 +3,13 @@
 // (as windowed controls lie above graphical ones). Labels are child windows and paint themselves.
 #include <windows.h>
 
+#include <optional>
+
 #include "platform/window_model.h"
 
 namespace quill::platform::win32 {
 
-void paintWindow(HDC target, const WindowModel& model, int width, int height);
+// key: the window's transparent colour, if it has one.
+void paintWindow(HDC target, const WindowModel& model, int width, int height, std::optional<Colour> key);
 
 }  // namespace quill::platform::win32

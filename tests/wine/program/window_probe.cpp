@@ -1,17 +1,28 @@
-// Looks at another program's message box from outside:
-//   window_probe box <title>      prints the box's text (UTF-8); exit 1 when there is none
+// Looks at Quillora from outside, as another program on the same desktop would:
+//   window_probe box <title>      prints a message box's text (UTF-8); exit 1 when there is none
 //   window_probe dismiss <title>  presses its OK button
 //   window_probe menu -           prints the open popup menu's rectangle
 //   window_probe tray -           prints the screen centre of the first notification icon
+//   window_probe windows -        prints the program's top-level windows, one per line:
+//                                 <handle> <visible 0|1> <left> <top> <right> <bottom> <title>
+//   window_probe text <handle> <id>  prints the text of a window's child control
+//   window_probe close <handle>   asks a window to close (WM_CLOSE), as another program may
+//   window_probe endsession -     ends the session for the program, as the system does: every
+//                                 window is asked, then told; prints "exited" when the program
+//                                 ended by itself within 10 s, else ends it and prints "killed"
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
 // The static text of a standard message box has the control id 0xFFFF.
 constexpr int kMessageBoxTextId = 0xFFFF;
+constexpr const wchar_t* kProgramFormClass = L"QuilloraForm";
+constexpr const wchar_t* kProgramTitle = L"Quillora";
 
 std::wstring wide(const char* s) {
     const int n = MultiByteToWideChar(CP_UTF8, 0, s, -1, nullptr, 0);
@@ -21,12 +32,17 @@ std::wstring wide(const char* s) {
     return w;
 }
 
-int printText(HWND box) {
-    wchar_t text[512] = {};
-    GetDlgItemTextW(box, kMessageBoxTextId, text, 512);
+void printUtf8(const wchar_t* text) {
     char utf8[2048] = {};
     WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
     std::fputs(utf8, stdout);
+}
+
+int printChildText(HWND parent, int id) {
+    if (!parent || !GetDlgItem(parent, id)) return 1;
+    wchar_t text[512] = {};
+    GetDlgItemTextW(parent, id, text, 512);
+    printUtf8(text);
     return 0;
 }
 
@@ -49,16 +65,83 @@ int printFirstTrayIcon() {
     return 0;
 }
 
+// Every top-level window of the process that shows the mouse window.
+struct ProgramWindows {
+    DWORD pid = 0;
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK collect(HWND h, LPARAM data) {
+    auto* p = reinterpret_cast<ProgramWindows*>(data);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    if (pid == p->pid) p->windows.push_back(h);
+    return TRUE;
+}
+
+ProgramWindows programWindows() {
+    ProgramWindows p;
+    HWND mouse = FindWindowW(kProgramFormClass, kProgramTitle);
+    if (!mouse) return p;
+    GetWindowThreadProcessId(mouse, &p.pid);
+    EnumWindows(collect, reinterpret_cast<LPARAM>(&p));
+    return p;
+}
+
+int printProgramWindows() {
+    const ProgramWindows p = programWindows();
+    if (p.windows.empty()) return 1;
+    for (HWND h : p.windows) {
+        RECT r{};
+        GetWindowRect(h, &r);
+        wchar_t title[256] = {};
+        GetWindowTextW(h, title, 256);
+        std::printf("%lld %d %ld %ld %ld %ld ", static_cast<long long>(reinterpret_cast<INT_PTR>(h)),
+                    IsWindowVisible(h) ? 1 : 0, r.left, r.top, r.right, r.bottom);
+        printUtf8(title);
+        std::printf("\n");
+    }
+    return 0;
+}
+
+// The order the system keeps: ask every window, then tell every one that is still there, then
+// end a process that is still running.
+int endSession() {
+    const ProgramWindows p = programWindows();
+    if (p.windows.empty()) return 1;
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, p.pid);
+    if (!process) return 1;
+    DWORD_PTR answer = 0;
+    bool allAgreed = true;
+    for (HWND h : p.windows) {
+        if (SendMessageTimeoutW(h, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000, &answer) && !answer) allAgreed = false;
+    }
+    for (HWND h : p.windows) {
+        if (IsWindow(h)) SendMessageTimeoutW(h, WM_ENDSESSION, allAgreed, 0, SMTO_NORMAL, 5000, &answer);
+    }
+    const bool exited = WaitForSingleObject(process, 10000) == WAIT_OBJECT_0;
+    if (!exited) TerminateProcess(process, 0);
+    CloseHandle(process);
+    std::printf("%s\n", !allAgreed ? "refused" : exited ? "exited" : "killed");
+    return 0;
+}
+
+HWND handleArg(const char* s) { return reinterpret_cast<HWND>(static_cast<INT_PTR>(std::atoll(s))); }
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) return 2;
+    if (argc < 3) return 2;
     const std::string command = argv[1];
     if (command == "menu") return printRect(FindWindowW(L"#32768", nullptr));  // the popup menu class
     if (command == "tray") return printFirstTrayIcon();
+    if (command == "windows") return printProgramWindows();
+    if (command == "endsession") return endSession();
+    if (command == "close") return PostMessageW(handleArg(argv[2]), WM_CLOSE, 0, 0) ? 0 : 1;
+    if (command == "text") return argc == 4 ? printChildText(handleArg(argv[2]), std::atoi(argv[3])) : 2;
     HWND box = FindWindowW(L"#32770", wide(argv[2]).c_str());
     if (!box) return 1;
-    if (command == "box") return printText(box);
+    if (command == "box") return printChildText(box, kMessageBoxTextId);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     return 0;
 }

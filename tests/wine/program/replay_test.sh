@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Replays that land: with the switch on and a window of the tests in front, what the user does
+# on the on-screen button reaches that window, through the body, at one third of the speed.
+#   replay_test.sh <scenario> <Quillora.exe> <Lumoscope.dll> <Pointer.bmp> <window_probe.exe> <target_window.exe>
+# Scenarios: click, drag, double, cover (a 189 by 189 body over the tip), discard, escape,
+# session (the session ends in the middle of a replay).
+# Needs WINEPREFIX and DISPLAY (scripts/wine-env.sh).
+set -euo pipefail
+scenario=$1 exe=$2 dll=$3 bmp=$4 probe=$5 target=$6
+here=$(dirname "$0")
+source "$here/test_lib.sh"
+source "$here/replay_lib.sh"
+trap 'stop_target; cleanup' EXIT
+
+install_program "$work/app"
+if [ "$scenario" = cover ]; then
+  # Opaque everywhere but its top-left pixel: wherever the tip points, the body covers it.
+  convert -size 189x189 xc:'#808080' -fill '#FF00FF' -draw 'point 0,0' -type TrueColor "BMP3:$work/app/Pointer.bmp"
+fi
+start_target
+start_program "$work/app"
+activate_target
+
+# The tip lies 60 pixels from the body's centre.
+check_tip() {
+  local cx=$(((f1l + f1r) / 2)) cy=$(((f1t + f1b) / 2))
+  local d2=$((($1 - cx) * ($1 - cx) + ($2 - cy) * ($2 - cy)))
+  [ "$d2" -ge $((58 * 58)) ] && [ "$d2" -le $((62 * 62)) ] || fail "the click at $1,$2 is not 60 pixels from the body's centre $cx,$cy"
+}
+
+# Milliseconds between two events the target saw.
+gap() { target_buttons | awk -v a="$1" -v b="$2" '$2 == a && !t1 { t1 = $1 } $2 == b && t1 && !t2 { t2 = $1 } END { print t2 - t1 }'; }
+
+case "$scenario" in
+click | cover)
+  toggle_switch
+  cp "$work/switch_before.png" "$work/switch_off.png"
+  screen_shot
+  cp "$work/shot.png" "$work/before.png"
+  # Shorter than the recorder's quiet time, so that the release belongs to the gesture.
+  xdotool mousemove "$(button_x)" "$(button_y)" sleep 0.1 mousedown 1
+  t0=$(date +%s%N)
+  sleep 0.12
+  xdotool mouseup 1
+  held=$((($(date +%s%N) - t0) / 1000000))
+  # The lamp is red while recording, green while the replay holds the button, then white.
+  poll saw_target DOWN_L || fail "the replayed press never reached the target"
+  screen_shot
+  green=$(count_colour "$f1l" "$f1t" "$f1r" "$f1b" '#00F[EF]00')
+  poll saw_target UP_L || fail "the replayed release never reached the target"
+  sleep 0.5
+  screen_shot
+  green_after=$(count_colour "$f1l" "$f1t" "$f1r" "$f1b" '#00F[EF]00')
+  switch_picture "$work/switch_after.png"
+  read -r _ down x y < <(target_buttons | head -1)
+  read -r _ up ux uy < <(target_buttons | sed -n 2p)
+  [ "$down $up" = "DOWN_L UP_L" ] || fail "the target saw: $(target_buttons | tr '\n' ';')"
+  [ "$x,$y" = "$ux,$uy" ] || fail "press at $x,$y but release at $ux,$uy"
+  check_tip "$x" "$y"
+  record=$(last_record)
+  [ "$record" = "2>$x:$y(2)" ] || fail "the body's last record was '$record', the target saw $x,$y"
+  g=$(gap DOWN_L UP_L)
+  # Three times the recorded spacing (ticks of 10 ms), with room for a busy machine.
+  [ "$g" -ge $((2 * held)) ] && [ "$g" -le $((4 * held + 200)) ] || fail "held $held ms, replayed $g ms apart"
+  [ "$green" -gt 0 ] || fail "the lamp was not green during the replay"
+  [ "$green_after" -eq 0 ] || fail "the lamp stayed green after the replay"
+  same_picture "$work/switch_off.png" "$work/switch_after.png" || fail "the switch did not turn off"
+  if [ "$scenario" = cover ]; then
+    under=$(convert "$work/before.png" -format "%[hex:u.p{$x,$y}]" info:)
+    [ "$under" = 808080 ] || fail "the body did not cover the tip at $x,$y (colour $under)"
+  fi
+  echo "$scenario: pressed and released at $x,$y, $g ms apart (held $held ms); lamp green then not; switch off"
+  ;;
+*)
+  fail "unknown scenario $scenario"
+  ;;
+esac
