@@ -9,6 +9,36 @@ using quill::win32::UniqueMenu;
 
 namespace {
 constexpr UINT kTrayIconId = 1;  // decodes as MK_LBUTTON in the callback's wParam
+constexpr UINT kEscapeWatchMs = 50;
+
+// Esc reaches the menu only through the keyboard focus, which a hidden owner cannot always
+// take (under Wine it stays with whatever X window had it); the key's state can always be read.
+void CALLBACK closeMenuOnEscape(HWND, UINT, UINT_PTR, DWORD) {
+    if (GetAsyncKeyState(VK_ESCAPE) & 0x8001) EndMenu();
+}
+
+// Wine drops keys typed into a window that is no longer in front, and a hidden window cannot
+// take the X keyboard focus: there, bringing the owner forward would only lose the user's Esc.
+bool ownerCanTakeTheKeyboard() {
+    static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    return !wine;
+}
+
+// Watches for Esc while a menu is open.
+class EscapeWatch {
+public:
+    EscapeWatch() : id_(SetTimer(nullptr, 0, kEscapeWatchMs, closeMenuOnEscape)) {
+        (void)GetAsyncKeyState(VK_ESCAPE);  // an Esc from before the menu opened does not count
+    }
+    ~EscapeWatch() {
+        if (id_) KillTimer(nullptr, id_);
+    }
+    EscapeWatch(const EscapeWatch&) = delete;
+    EscapeWatch& operator=(const EscapeWatch&) = delete;
+
+private:
+    UINT_PTR id_;
+};
 }  // namespace
 
 // The oldest record layout is enough for an icon, a callback and a tip, and every shell
@@ -45,7 +75,8 @@ int Win32Desktop::trackPopupMenu(WindowHandle owner, const std::vector<std::stri
     const UINT flags = TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_NONOTIFY;
     // A menu whose owner is not in front never hears of a click elsewhere or of Esc and stays
     // open; the message after it lets the menu's loop end at once.
-    SetForegroundWindow(toHwnd(owner));
+    if (ownerCanTakeTheKeyboard()) SetForegroundWindow(toHwnd(owner));
+    EscapeWatch escape;
     const BOOL chosen = TrackPopupMenu(menu.get(), flags, at.x, at.y, 0, toHwnd(owner), nullptr);
     PostMessageW(toHwnd(owner), WM_NULL, 0, 0);
     return chosen > 0 ? static_cast<int>(chosen) - 1 : -1;

@@ -13,7 +13,7 @@ source "$here/replay_lib.sh"
 trap 'stop_target; cleanup' EXIT
 
 install_program "$work/app"
-if [ "$scenario" = cover ]; then
+if [ "$scenario" = cover ] || [ "$scenario" = discard ]; then
   # Opaque everywhere but its top-left pixel: wherever the tip points, the body covers it.
   convert -size 189x189 xc:'#808080' -fill '#FF00FF' -draw 'point 0,0' -type TrueColor "BMP3:$work/app/Pointer.bmp"
 fi
@@ -26,6 +26,16 @@ check_tip() {
   local cx=$(((f1l + f1r) / 2)) cy=$(((f1t + f1b) / 2))
   local d2=$((($1 - cx) * ($1 - cx) + ($2 - cy) * ($2 - cy)))
   [ "$d2" -ge $((58 * 58)) ] && [ "$d2" -le $((62 * 62)) ] || fail "the click at $1,$2 is not 60 pixels from the body's centre $cx,$cy"
+}
+
+# A press on the button, then the button held while the body creeps right a pixel at a time, so
+# that the recording goes on; released once the heartbeat has cleared the last step (no glide)
+# and before the recording's quiet time ends it.
+creep_drag() {
+  local steps=$1
+  xdotool mousemove "$(button_x)" "$(button_y)" sleep 0.1 mousedown 1
+  for _ in $(seq 1 "$steps"); do xdotool sleep 0.1 mousemove_relative 1 0; done
+  xdotool sleep 0.16 mouseup 1
 }
 
 # Milliseconds between two events the target saw.
@@ -70,6 +80,87 @@ click | cover)
     [ "$under" = 808080 ] || fail "the body did not cover the tip at $x,$y (colour $under)"
   fi
   echo "$scenario: pressed and released at $x,$y, $g ms apart (held $held ms); lamp green then not; switch off"
+  ;;
+drag)
+  # Turned to face right first (a drag of the body with the switch off), so that a drag to the
+  # right moves the tip by as much as the body.
+  xdotool mousemove "$(button_x)" "$(button_y)" sleep 0.1 mousedown 1
+  for _ in $(seq 1 30); do xdotool sleep 0.02 mousemove_relative 10 0; done
+  xdotool sleep 0.3 mouseup 1
+  poll read_windows
+  toggle_switch
+  x0=$f1l
+  xdotool mousemove "$(button_x)" "$(button_y)" sleep 0.1 mousedown 1
+  for _ in $(seq 1 8); do xdotool sleep 0.03 mousemove_relative 10 0; done
+  xdotool sleep 0.16 mouseup 1
+  poll saw_target UP_L || fail "the replayed release never reached the target"
+  read -r _ down x y < <(target_buttons | head -1)
+  read -r _ up ux uy < <(target_buttons | sed -n 2p)
+  [ "$down $up" = "DOWN_L UP_L" ] || fail "the target saw: $(target_buttons | tr '\n' ';')"
+  moves=$(target_events | awk '$2 == "MOVE"' | wc -l)
+  [ "$moves" -ge 4 ] || fail "only $moves moves reached the target between press and release"
+  dx=$((ux - x)) dy=$((uy - y))
+  [ "$dx" -ge 78 ] && [ "$dx" -le 82 ] && [ "$dy" -ge -2 ] && [ "$dy" -le 2 ] ||
+    fail "pressed at $x,$y and released at $ux,$uy: not 80 pixels to the right"
+  read_windows
+  [ $((f1l - x0)) -eq 80 ] || fail "the body ended $((f1l - x0)) pixels right, not 80"
+  echo "drag: pressed at $x,$y, $moves moves, released at $ux,$uy"
+  ;;
+double)
+  toggle_switch
+  xdotool mousemove "$(button_x)" "$(button_y)" sleep 0.1 click --repeat 2 --delay 80 1
+  poll eval '[ "$(target_buttons | wc -l)" -ge 4 ]' || fail "the target saw: $(target_buttons | tr '\n' ';')"
+  sleep 1
+  seen=$(target_buttons | awk '{ print $2 }' | tr '\n' ' ')
+  [ "$seen" = "DOWN_L UP_L DBL_L UP_L " ] || fail "the target saw $seen"
+  [ "$(target_buttons | awk '{ print $3, $4 }' | sort -u | wc -l)" -eq 1 ] || fail "the clicks were not at one point"
+  echo "double: the target saw $seen"
+  ;;
+discard)
+  toggle_switch
+  screen_shot
+  switch_picture "$work/switch_on.png"
+  xdotool mousemove "$(button_x)" "$(button_y)" sleep 0.1 mousedown 1 sleep 0.05 mouseup 1
+  # A right press on the body away from the button, before the recording goes quiet.
+  xdotool mousemove $((f1l + 110)) $((f1t + 110)) click 3
+  sleep 2
+  [ -z "$(target_buttons)" ] || fail "a discarded gesture was replayed: $(target_buttons | tr '\n' ';')"
+  screen_shot
+  switch_picture "$work/switch_now.png"
+  same_picture "$work/switch_on.png" "$work/switch_now.png" || fail "the switch changed without a replay"
+  echo "discard: nothing replayed, the switch still on"
+  ;;
+escape | session)
+  toggle_switch
+  cp "$work/switch_before.png" "$work/switch_off.png"
+  creep_drag 15  # recorded over about 1.5 s, so the replay holds the button for about 4.5 s
+  poll saw_target DOWN_L || fail "the replayed press never reached the target"
+  t0=$(date +%s%N)
+  if [ "$scenario" = escape ]; then
+    xdotool key Escape
+  else
+    outcome=$(probe endsession -)
+    [ "$outcome" = exited ] || fail "the program did not end by itself at the end of the session: $outcome"
+  fi
+  poll saw_target UP_L || fail "the held button was never released"
+  after=$((($(date +%s%N) - t0) / 1000000))
+  [ "$(target_buttons | awk '{ print $2 }' | tr '\n' ' ')" = "DOWN_L UP_L " ] || fail "the target saw: $(target_buttons | tr '\n' ';')"
+  if [ "$scenario" = escape ]; then
+    [ "$after" -lt 1500 ] || fail "the release came $after ms after Esc, not at once"
+    sleep 0.5
+    screen_shot
+    [ "$(count_colour "$f1l" "$f1t" "$f1r" "$f1b" '#00F[EF]00')" -eq 0 ] || fail "the lamp stayed green"
+    switch_picture "$work/switch_after.png"
+    same_picture "$work/switch_off.png" "$work/switch_after.png" || fail "the switch did not turn off"
+    kill -0 "$pid" || fail "the program ended"
+    echo "escape: released $after ms after Esc; lamp not green, switch off"
+  else
+    poll program_ended || fail "the program still runs"
+    pid=
+    icon_gone() { ! probe tray - >/dev/null; }
+    poll icon_gone || fail "the notification icon is still there"
+    echo "session: the press was matched by its release; icon gone, program ended"
+  fi
   ;;
 *)
   fail "unknown scenario $scenario"

@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
-# Quillora.exe's notification icon under Wine: hovering it opens the popup menu;
-# "バージョン情報" shows the about box centred on the screen and its "Close" text closes it;
-# "終了" ends the program.
-#   tray_menu_test.sh <Quillora.exe> <Lumoscope.dll> <Pointer.bmp> <window_probe.exe>
+# Quillora.exe's notification icon under Wine: hovering it opens the popup menu, which closes
+# again on a click elsewhere or on Esc; "バージョン情報" shows the about box centred on the screen;
+# a close request from another program and its "Close" text both close it, and the menu opens
+# it again; "終了" ends the program.
+#   tray_menu_test.sh <Quillora.exe> <Lumoscope.dll> <Pointer.bmp> <window_probe.exe> <target_window.exe>
 # Needs WINEPREFIX and DISPLAY (scripts/wine-env.sh).
 set -euo pipefail
-exe=$1 dll=$2 bmp=$3 probe=$4
+exe=$1 dll=$2 bmp=$3 probe=$4 target=$5
 source "$(dirname "$0")/test_lib.sh"
-install_program "$work"
-probe() { wine "$probe" "$@" 2>/dev/null | tr -d "\r"; }
-
-wine "$work/Quillora.exe" &
-pid=$!
+source "$(dirname "$0")/replay_lib.sh"
+trap 'stop_target; cleanup' EXIT
+install_program "$work/app"
+# The user is working in a window of their own, which has the keyboard.
+start_target
+start_program "$work/app"
+activate_target
 # Where the icon is, as Win32 lays it out: the tray's frame differs from run to run.
 icon_found() { probe tray - >"$work/icon.txt" && grep -q . "$work/icon.txt"; }
 poll icon_found || fail "no notification icon appeared"
@@ -26,26 +29,36 @@ choose() {
   xdotool mousemove $((l + 20)) $((t + (b - t) * (2 * $1 + 1) / 4)) sleep 0.2 click 1
 }
 
-choose 1
+# A menu left open by a click elsewhere or by Esc would hold the user's input.
+menu_closed() { ! probe menu - >/dev/null; }
+poll hover_icon || fail "hovering the icon opened no menu"
+xdotool mousemove 1100 700 sleep 0.2 click 1
+poll menu_closed || fail "the menu stayed open after a click elsewhere"
+poll hover_icon || fail "hovering the icon opened no menu again"
+# Off the icon first: the pointer over the icon would open the menu again at once.
+xdotool mousemove 1100 700 sleep 0.3 key Escape
+poll menu_closed || fail "the menu stayed open after Esc"
+echo "menu: closes on a click elsewhere and on Esc"
+
 # The about box is the visible 532 by 326 window (a title would not survive Wine's argv).
-about_rect() {
-  local w
-  for w in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
-    eval "$(xdotool getwindowgeometry --shell "$w")"
-    [ "$WIDTH" = 532 ] && [ "$HEIGHT" = 326 ] && { echo "$X $Y $((X + WIDTH)) $((Y + HEIGHT))"; return 0; }
-  done
-  return 1
-}
-about_shown() { about_rect >"$work/about.txt"; }
+about_window() { probe windows - | awk '$2 == 1 && $5 - $3 == 532 && $6 - $4 == 326'; }
+about_shown() { about_window >"$work/about.txt" && grep -q . "$work/about.txt"; }
+about_gone() { ! about_shown; }
+choose 1
 poll about_shown || fail "the about box did not appear"
-read -r l t r b <"$work/about.txt"
+read -r about _ <"$work/about.txt"
+probe close "$about"
+poll about_gone || fail "the about box did not close when asked to"
+kill -0 "$pid" || fail "closing the about box ended the program"
+choose 1
+poll about_shown || fail "the about box did not open again after it was closed"
+read -r _ _ l t r b _ <"$work/about.txt"
 read -r sw sh < <(xdotool getdisplaygeometry)
 [ "$l" -eq $(((sw - 532) / 2)) ] && [ "$t" -eq $(((sh - 326) / 2)) ] && [ $((r - l)) -eq 532 ] ||
   fail "about box at $l,$t-$r,$b on a ${sw}x$sh screen"
 xdotool mousemove $((l + 450)) $((t + 273)) sleep 0.2 click 1  # its "Close" text
-about_gone() { ! about_rect >/dev/null; }
 poll about_gone || fail "the about box did not close from its Close text"
-echo "about box: shown at $l,$t, closed"
+echo "about box: closed on request, shown again at $l,$t, closed from its Close text"
 
 choose 0
 ended() { ! kill -0 "$pid" 2>/dev/null; }
