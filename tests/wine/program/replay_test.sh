@@ -75,6 +75,7 @@ click | cover)
   [ "$green" -gt 0 ] || fail "the lamp was not green during the replay"
   [ "$green_after" -eq 0 ] || fail "the lamp stayed green after the replay"
   same_picture "$work/switch_off.png" "$work/switch_after.png" || fail "the switch did not turn off"
+  toggle_switch  # and it takes real input again
   if [ "$scenario" = cover ]; then
     under=$(convert "$work/before.png" -format "%[hex:u.p{$x,$y}]" info:)
     [ "$under" = 808080 ] || fail "the body did not cover the tip at $x,$y (colour $under)"

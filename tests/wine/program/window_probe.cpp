@@ -7,10 +7,14 @@
 //                                 <handle> <visible 0|1> <left> <top> <right> <bottom> <title>
 //   window_probe text <handle> <id>  prints the text of a window's child control
 //   window_probe close <handle>   asks a window to close (WM_CLOSE), as another program may
+//   window_probe resources -      prints the program's GDI objects, USER objects, handles and
+//                                 private bytes
 //   window_probe endsession -     ends the session for the program, as the system does: every
 //                                 window is asked, then told; prints "exited" when the program
 //                                 ended by itself within 10 s, else ends it and prints "killed"
 #include <windows.h>
+
+#include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -126,6 +130,23 @@ int endSession() {
     return 0;
 }
 
+int printResources() {
+    const ProgramWindows p = programWindows();
+    if (p.windows.empty()) return 1;
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, p.pid);
+    if (!process) return 1;
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    memory.cb = sizeof memory;
+    GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
+    DWORD handles = 0;
+    GetProcessHandleCount(process, &handles);
+    std::printf("gdi %lu user %lu handles %lu private %llu\n", GetGuiResources(process, GR_GDIOBJECTS),
+                GetGuiResources(process, GR_USEROBJECTS), handles,
+                static_cast<unsigned long long>(memory.PrivateUsage));
+    CloseHandle(process);
+    return 0;
+}
+
 HWND handleArg(const char* s) { return reinterpret_cast<HWND>(static_cast<INT_PTR>(std::atoll(s))); }
 
 }  // namespace
@@ -137,6 +158,7 @@ int main(int argc, char** argv) {
     if (command == "tray") return printFirstTrayIcon();
     if (command == "windows") return printProgramWindows();
     if (command == "endsession") return endSession();
+    if (command == "resources") return printResources();
     if (command == "close") return PostMessageW(handleArg(argv[2]), WM_CLOSE, 0, 0) ? 0 : 1;
     if (command == "text") return argc == 4 ? printChildText(handleArg(argv[2]), std::atoi(argv[3])) : 2;
     HWND box = FindWindowW(L"#32770", wide(argv[2]).c_str());
