@@ -7,8 +7,8 @@
 //                                 <handle> <visible 0|1> <left> <top> <right> <bottom> <title>
 //   window_probe text <handle> <id>  prints the text of a window's child control
 //   window_probe close <handle>   asks a window to close (WM_CLOSE), as another program may
-//   window_probe resources -      prints the program's GDI objects, USER objects, handles and
-//                                 private bytes
+//   window_probe resources -      prints the program's GDI objects, USER objects, windows,
+//                                 handles and private bytes
 //   window_probe endsession -     ends the session for the program, as the system does: every
 //                                 window is asked, then told; prints "exited" when the program
 //                                 ended by itself within 10 s, else ends it and prints "killed"
@@ -130,6 +130,48 @@ int endSession() {
     return 0;
 }
 
+// The system's handle table, for a handle count where the process query reports none.
+struct SystemHandleEntry {
+    ULONG ownerPid;
+    BYTE objectType;
+    BYTE flags;
+    USHORT handle;
+    PVOID object;
+    ULONG access;
+};
+struct SystemHandles {
+    ULONG count;
+    SystemHandleEntry entries[1];
+};
+constexpr ULONG kSystemHandleInformation = 16;
+constexpr LONG kInfoLengthMismatch = static_cast<LONG>(0xC0000004);
+
+unsigned long kernelHandles(DWORD pid) {
+    using Query = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+    const auto query = reinterpret_cast<Query>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+    if (!query) return 0;
+    std::vector<unsigned char> buffer(1 << 16);
+    ULONG needed = 0;
+    LONG status;
+    while ((status = query(kSystemHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed)) ==
+           kInfoLengthMismatch) {
+        buffer.resize(buffer.size() * 2);
+    }
+    if (status < 0) return 0;
+    const auto* table = reinterpret_cast<const SystemHandles*>(buffer.data());
+    unsigned long n = 0;
+    for (ULONG i = 0; i < table->count; ++i) n += table->entries[i].ownerPid == pid;
+    return n;
+}
+
+BOOL CALLBACK countChild(HWND, LPARAM count) {
+    ++*reinterpret_cast<unsigned long*>(count);
+    return TRUE;
+}
+
+// Wine answers the GDI and USER object queries with 0 and keeps private bytes in the page-file
+// figure; the window count stands in for USER objects there.
 int printResources() {
     const ProgramWindows p = programWindows();
     if (p.windows.empty()) return 1;
@@ -138,11 +180,15 @@ int printResources() {
     PROCESS_MEMORY_COUNTERS_EX memory{};
     memory.cb = sizeof memory;
     GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
+    const SIZE_T privateBytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
     DWORD handles = 0;
     GetProcessHandleCount(process, &handles);
-    std::printf("gdi %lu user %lu handles %lu private %llu\n", GetGuiResources(process, GR_GDIOBJECTS),
-                GetGuiResources(process, GR_USEROBJECTS), handles,
-                static_cast<unsigned long long>(memory.PrivateUsage));
+    if (!handles) handles = kernelHandles(p.pid);
+    unsigned long windows = static_cast<unsigned long>(p.windows.size());
+    for (HWND h : p.windows) EnumChildWindows(h, countChild, reinterpret_cast<LPARAM>(&windows));
+    std::printf("gdi %lu user %lu windows %lu handles %lu private %llu\n", GetGuiResources(process, GR_GDIOBJECTS),
+                GetGuiResources(process, GR_USEROBJECTS), windows, handles,
+                static_cast<unsigned long long>(privateBytes));
     CloseHandle(process);
     return 0;
 }
