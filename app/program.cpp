@@ -1,5 +1,7 @@
 #include "app/program.h"
 
+#include "platform/run_error_report.h"
+
 namespace quill::app {
 
 Program::Program(platform::Desktop& d, mouse_window::LateBoundObject& lumo)
@@ -21,6 +23,10 @@ Program::Program(platform::Desktop& d, mouse_window::LateBoundObject& lumo)
 
 bool Program::start() {
     form1View.load();
+    if (const RunError e = mouse.siteLumoCtrl1(); e != RunError::None) {
+        platform::reportRunError(desktop, e);
+        return false;
+    }
     if (mouse.Form_Initialize() == mouse_window::StartUp::Ended) return false;
     mouse.Form_Load();
     if (desktop.programEnded()) return false;
