@@ -158,7 +158,10 @@ RunError ComLumoObject::site(platform::WindowHandle form, const platform::PixelR
     ComPtr<IPersistStreamInit> persist;
     if (SUCCEEDED(object_.As(&persist))) QUILL_RETURN_IF_ERROR(lumo::com::runErrorFor(persist->InitNew()));
     QUILL_RETURN_IF_ERROR(setExtent(place.width(), place.height()));
-    return lumo::com::runErrorFor(ole->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_.Get(), 0, window, &place_));
+    QUILL_RETURN_IF_ERROR(
+        lumo::com::runErrorFor(ole->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_.Get(), 0, window, &place_)));
+    inPlace_ = true;
+    return RunError::None;
 }
 
 // The container's Width and Height: the control's extent, in hundredths of a millimetre (a
@@ -176,7 +179,7 @@ RunError ComLumoObject::setExtent(Long widthPx, Long heightPx) {
     place_.bottom = place_.top + heightPx;
     if (site_) site_->setPlace(place_);
     ComPtr<IOleInPlaceObject> inPlace;
-    if (!site_ || FAILED(object_.As(&inPlace))) return RunError::None;
+    if (!inPlace_ || FAILED(object_.As(&inPlace))) return RunError::None;
     return lumo::com::runErrorFor(inPlace->SetObjectRects(&place_, &place_));
 }
 

@@ -38,6 +38,7 @@ private:
     Microsoft::WRL::ComPtr<IDispatch> object_;
     Microsoft::WRL::ComPtr<LumoSite> site_;  // set once sited
     RECT place_{};                           // the control's rectangle on Form1
+    bool inPlace_ = false;                   // active in place: a child window of Form1
     // The program hands over the same artwork on every redraw: one picture object serves them all.
     lumo::PictureRef lastPicture_;
     Microsoft::WRL::ComPtr<IPictureDisp> lastPictureObject_;
