@@ -1,4 +1,4 @@
-// Quillora.exe: the program over the real desktop and the registered drawing control.
+// Quillora.exe: the program over the real desktop and the drawing control beside it.
 #include <windows.h>
 #include <objbase.h>
 
@@ -6,6 +6,8 @@
 
 #include "app/program.h"
 #include "mouse_window/lumo_ctrl_com_win32.h"
+#include "mouse_window/lumo_failure_win32.h"
+#include "mouse_window/mouse_window.h"
 #include "platform/run_error_report.h"
 #include "platform/win32/win32_desktop.h"
 
@@ -31,11 +33,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace quill;
     ComApartment com;
     platform::win32::Win32Desktop desktop(instance);
-    std::string error;
-    auto lumo = mouse_window::ComLumoObject::create(error);
+    // Form1's control comes first: without it there is no body to draw.
+    HRESULT failure = S_OK;
+    auto lumo = mouse_window::ComLumoObject::create(failure);
     if (!lumo) {
-        desktop.messageBox(error + "\nRegister Lumoscope.dll with regsvr32 and start Quillora again.",
-                           platform::kProgramTitle, platform::kCriticalIcon);
+        const std::string dll = desktop.programFolder() + "\\" + mouse_window::kLumoFileName;
+        desktop.messageBox(mouse_window::lumoFailureText(dll, failure), mouse_window::kStartUpErrorTitle,
+                           platform::kCriticalIcon);
         return 1;
     }
     app::Program program(desktop, *lumo);

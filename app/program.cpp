@@ -24,6 +24,10 @@ Program::Program(platform::Desktop& d, mouse_window::LateBoundObject& lumo)
 
 bool Program::start() {
     form1View.load();
+    if (const RunError e = mouse.siteLumoCtrl1(); e != RunError::None) {
+        platform::reportRunError(desktop, e);
+        return false;
+    }
     if (mouse.Form_Initialize() == mouse_window::StartUp::Ended) return false;
     mouse.Form_Load();
     if (desktop.programEnded()) return false;

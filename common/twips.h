@@ -10,6 +10,13 @@ namespace quill {
 
 using Single = float;
 
+// Twips per screen pixel on every display, scaled or not. The program is per-monitor DPI aware
+// and works in physical pixels, so its design-time layouts, drawn for 15 twips to the pixel,
+// keep their pixel sizes wherever they are shown, and what it records replays at the same
+// pixels. (A scale derived from the display's logical DPI would give 10 at 144 DPI and
+// enlarge every window and distance around the pixel-sized artwork.)
+constexpr Single kTwipsPerPixel = 15;
+
 // A pixel count as twips: exact for every position a screen can have.
 inline Single pixelsToTwips(Long pixels, Single twipsPerPixel) {
     return static_cast<Single>(pixels) * twipsPerPixel;

@@ -8,8 +8,13 @@
 
 namespace quill::forms {
 
-extern const std::uint8_t kAboutBmp[];  // generated from about.bmp
+// Generated from the bitmaps beside this file.
+extern const std::uint8_t kAboutBmp[];
 extern const std::size_t kAboutBmp_size;
+extern const std::uint8_t kSilhouetteBmp[];
+extern const std::size_t kSilhouetteBmp_size;
+extern const std::uint8_t kBodyBmp[];
+extern const std::size_t kBodyBmp_size;
 
 namespace {
 lumo::PictureRef lamp(quill::Pixel centre) {
@@ -38,6 +43,16 @@ lumo::PictureRef lampOffPicture() {
 
 lumo::PictureRef aboutPicture() {
     static const lumo::PictureRef p = platform::pictureFromBmp(kAboutBmp, kAboutBmp_size).picture;
+    return p;
+}
+
+lumo::PictureRef silhouettePicture() {
+    static const lumo::PictureRef p = platform::pictureFromBmp(kSilhouetteBmp, kSilhouetteBmp_size).picture;
+    return p;
+}
+
+lumo::PictureRef bodyPicture() {
+    static const lumo::PictureRef p = platform::pictureFromBmp(kBodyBmp, kBodyBmp_size).picture;
     return p;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // Pictures the windows carry from the start. The switch lamps are drawn in code: 30 by 29
 // pixels, a red centre in a grey ring on white (the white is keyed out with the switch
-// window's background). The about box's picture is forms/about.bmp, built into the program.
+// window's background). The mouse window's silhouette and body and the about box's picture are
+// bitmaps built into the program (forms/*.bmp, drawn by tools/artwork).
 #include "compositor/engine/bitmap.h"
 
 namespace quill::forms {
@@ -12,5 +13,8 @@ constexpr int kLampHeight = 29;
 lumo::PictureRef lampOnPicture();   // bright red: the switch is on
 lumo::PictureRef lampOffPicture();  // dark red: the switch is off
 lumo::PictureRef aboutPicture();    // 531 by 326
+// The mouse window's design-time pictures, on pure green (0x00FF00).
+lumo::PictureRef silhouettePicture();  // 127 by 127: Form1's background and Picture2
+lumo::PictureRef bodyPicture();        // 64 by 61: Picture1 until Pointer.bmp replaces it
 
 }  // namespace quill::forms

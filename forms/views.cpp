@@ -15,6 +15,9 @@ Form1View::Form1View(Desktop& d, FormRegistry& r)
       recLED("RecLED", kForm1RecLED),
       uWaitObj(*this, kWaitTimerIntervalMs, false),
       timer1(*this, kHeartbeatIntervalMs, true) {
+    setPicture(silhouettePicture());
+    picture1.setPicture(bodyPicture());
+    picture2.setPicture(silhouettePicture());
     label1.setCaption("Label1");
     label1.setVisible(false);
     btnLDown.setTransparent(true);

@@ -9,6 +9,7 @@
 #include "common/rounding.h"
 #include "common/run_error.h"
 #include "compositor/engine/bitmap.h"
+#include "platform/types.h"
 
 namespace quill::mouse_window {
 
@@ -45,7 +46,11 @@ public:
     virtual ~LateBoundObject() = default;
     virtual RunError invoke(LumoDispId id, InvokeKind kind, DispArg* args, std::size_t count,
                             DispArg* result) = 0;
-    // The container's own Width and Height (the extender), here in pixels.
+    // Places the control on its form, as the form's creation does: the form's window and the
+    // control's rectangle in the form's client pixels.
+    virtual RunError site(platform::WindowHandle form, const platform::PixelRect& place) = 0;
+    // The container's own Width and Height (the extender), here in pixels; the control keeps
+    // its place.
     virtual RunError setExtent(Long widthPx, Long heightPx) = 0;
 };
 
@@ -61,6 +66,7 @@ public:
     RunError Lumoscope(Integer x, Integer y, Integer alpha, Integer& r360, Integer zoom, bool smoothing);
     RunError ReDraw();
     RunError Image(lumo::PictureRef& out);
+    RunError site(platform::WindowHandle form, const platform::PixelRect& place) { return object_.site(form, place); }
     RunError setExtent(Long widthPx, Long heightPx) { return object_.setExtent(widthPx, heightPx); }
 
 private:

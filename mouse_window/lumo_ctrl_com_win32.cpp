@@ -44,20 +44,26 @@ struct VariantArray {
 
 }  // namespace
 
-std::unique_ptr<ComLumoObject> ComLumoObject::create(std::string& error) {
+// In registration-free mode CLSIDFromProgID hands out a stand-in class identifier that only
+// this process knows; it is used to create the object and never compared with anything.
+std::unique_ptr<ComLumoObject> ComLumoObject::create(HRESULT& failure) {
     CLSID clsid{};
-    if (FAILED(CLSIDFromProgID(kLumoProgId, &clsid))) {
-        error = "The drawing control Lumoscope.LumoCTRL is not registered.";
-        return nullptr;
-    }
+    failure = CLSIDFromProgID(kLumoProgId, &clsid);
+    if (FAILED(failure)) return nullptr;
     ComPtr<IDispatch> object;
-    const HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                                        reinterpret_cast<void**>(object.GetAddressOf()));
-    if (FAILED(hr)) {
-        error = "The drawing control Lumoscope.LumoCTRL could not be created.";
-        return nullptr;
-    }
+    failure = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                               reinterpret_cast<void**>(object.GetAddressOf()));
+    if (FAILED(failure)) return nullptr;
     return std::unique_ptr<ComLumoObject>(new ComLumoObject(std::move(object)));
+}
+
+// A container closes its controls before it lets them go: the control leaves its site and
+// forgets it, so neither keeps the other alive.
+ComLumoObject::~ComLumoObject() {
+    ComPtr<IOleObject> ole;
+    if (!site_ || FAILED(object_.As(&ole))) return;
+    ole->Close(OLECLOSE_NOSAVE);
+    ole->SetClientSite(nullptr);
 }
 
 RunError ComLumoObject::toVariant(const DispArg& a, VARIANT& v, short& refSlot) {
@@ -140,16 +146,41 @@ RunError ComLumoObject::invoke(LumoDispId id, InvokeKind kind, DispArg* args, st
     return e;
 }
 
-// The container's Width and Height: without a window of its own the control takes its
-// view's size from its extent, in hundredths of a millimetre.
+// Like a form creating its controls: site the new control, give it its design-time extent and
+// activate it in place, as a child window of the form at its rectangle.
+RunError ComLumoObject::site(platform::WindowHandle form, const platform::PixelRect& place) {
+    ComPtr<IOleObject> ole;
+    if (FAILED(object_.As(&ole))) return RunError::InvalidCall;
+    HWND window = reinterpret_cast<HWND>(static_cast<std::intptr_t>(form));
+    place_ = {place.left, place.top, place.right, place.bottom};
+    site_ = new LumoSite(window, place_);
+    QUILL_RETURN_IF_ERROR(lumo::com::runErrorFor(ole->SetClientSite(site_.Get())));
+    ComPtr<IPersistStreamInit> persist;
+    if (SUCCEEDED(object_.As(&persist))) QUILL_RETURN_IF_ERROR(lumo::com::runErrorFor(persist->InitNew()));
+    QUILL_RETURN_IF_ERROR(setExtent(place.width(), place.height()));
+    QUILL_RETURN_IF_ERROR(
+        lumo::com::runErrorFor(ole->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_.Get(), 0, window, &place_)));
+    inPlace_ = true;
+    return RunError::None;
+}
+
+// The container's Width and Height: the control's extent, in hundredths of a millimetre (a
+// windowless control sizes its view from it), and once it is in place its rectangle, which a
+// windowed control's view follows.
 RunError ComLumoObject::setExtent(Long widthPx, Long heightPx) {
     ComPtr<IOleObject> ole;
     if (FAILED(object_.As(&ole))) return RunError::InvalidCall;
+    // The control turns the extent back into pixels with the screen's own scale.
     quill::win32::WindowDc screen(nullptr);
     SIZEL size{MulDiv(widthPx, 2540, GetDeviceCaps(screen.get(), LOGPIXELSX)),
                MulDiv(heightPx, 2540, GetDeviceCaps(screen.get(), LOGPIXELSY))};
-    const HRESULT hr = ole->SetExtent(DVASPECT_CONTENT, &size);
-    return FAILED(hr) ? lumo::com::runErrorFor(hr) : RunError::None;
+    QUILL_RETURN_IF_ERROR(lumo::com::runErrorFor(ole->SetExtent(DVASPECT_CONTENT, &size)));
+    place_.right = place_.left + widthPx;
+    place_.bottom = place_.top + heightPx;
+    if (site_) site_->setPlace(place_);
+    ComPtr<IOleInPlaceObject> inPlace;
+    if (!inPlace_ || FAILED(object_.As(&inPlace))) return RunError::None;
+    return lumo::com::runErrorFor(inPlace->SetObjectRects(&place_, &place_));
 }
 
 }  // namespace quill::mouse_window

@@ -10,6 +10,10 @@ public:
     EngineLumoObject() = default;
     RunError invoke(LumoDispId id, InvokeKind kind, DispArg* args, std::size_t count,
                     DispArg* result) override;
+    // The engine's control has no window: a place on a form only gives it its size.
+    RunError site(platform::WindowHandle, const platform::PixelRect& place) override {
+        return control_.resize(place.width(), place.height());
+    }
     RunError setExtent(Long widthPx, Long heightPx) override { return control_.resize(widthPx, heightPx); }
 
     const lumo::LumoControl& control() const { return control_; }

@@ -41,6 +41,8 @@ public:
     void setRecorder(StepRecorder* r) { recorder_ = r; }
     void setMenuFormLoader(std::function<void()> load) { loadMenuForm_ = std::move(load); }
 
+    // Creating Form1 places LumoCTRL1 on it, at its design-time place and extent.
+    RunError siteLumoCtrl1();
     // Start-up. Form_Initialize ends the program itself (with its message) when it cannot go on.
     StartUp Form_Initialize();
     void Form_Load();

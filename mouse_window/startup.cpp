@@ -1,5 +1,6 @@
 // Start-up of the mouse window: the artwork check, the window's shape and the first two aims.
 #include "common/twips.h"
+#include "forms/layouts.h"
 #include "mouse_window/mouse_window.h"
 #include "platform/run_error_report.h"
 #include "window_styling/window_styling.h"
@@ -9,6 +10,11 @@ namespace quill::mouse_window {
 void MouseWindow::endWithMessage(const char* text) {
     desktop().messageBox(text, kStartUpErrorTitle, platform::kCriticalIcon);
     desktop().endProgram();
+}
+
+RunError MouseWindow::siteLumoCtrl1() {
+    const platform::Desktop& d = desktop();
+    return lumo_.site(view_.hWnd(), platform::toPixels(forms::kForm1LumoCtrl1, d.twipsPerPixelX(), d.twipsPerPixelY()));
 }
 
 StartUp MouseWindow::Form_Initialize() {

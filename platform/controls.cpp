@@ -4,6 +4,12 @@
 
 namespace quill::platform {
 
+PixelRect toPixels(const TwipsRect& r, Single tx, Single ty) {
+    const auto px = [](Single twips, Single tpp) { return twipsToPixels(twips, tpp).value_or(0); };
+    const Long left = px(r.left, tx), top = px(r.top, ty);
+    return {left, top, left + px(r.width, tx), top + px(r.height, ty)};
+}
+
 bool Control::takesMouseAt(Single x, Single y) const {
     return visible_ && enabled_ && receivesMouse() && x >= rect_.left && y >= rect_.top &&
            x < rect_.left + rect_.width && y < rect_.top + rect_.height;

@@ -19,6 +19,9 @@ struct TwipsRect {
     Single height = 0;
 };
 
+// A rectangle in twips as whole pixels, each value rounded half to even.
+PixelRect toPixels(const TwipsRect& r, Single twipsPerPixelX, Single twipsPerPixelY);
+
 // Handlers end with the failure that ends them; the form reports it.
 using MouseHandler = std::function<RunError(const MouseArgs&)>;
 using PlainHandler = std::function<RunError()>;

@@ -1,17 +1,13 @@
 // A form described in client pixels for the backend's painter.
-#include "common/twips.h"
 #include "platform/form.h"
 
 namespace quill::platform {
 
 namespace {
 
-Long px(Single twips, Single tpp) { return twipsToPixels(twips, tpp).value_or(0); }
-
 ControlModel describe(const Control& c, Single tx, Single ty) {
     ControlModel m;
-    const Long l = px(c.left(), tx), t = px(c.top(), ty);
-    m.rect = {l, t, l + px(c.width(), tx), t + px(c.height(), ty)};
+    m.rect = toPixels(c.rect(), tx, ty);
     m.visible = c.visible();
     if (const auto* box = dynamic_cast<const PictureBox*>(&c)) {
         m.kind = ControlModel::Kind::PictureBox;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs Quillora under Wine: registers Lumoscope.dll in a throw-away
-# prefix, starts the program, drags the body, clicks the switch and saves screenshots in out/
+# Builds everything and runs Quillora under Wine in a throw-away prefix (its manifest finds
+# Lumoscope.dll beside it: nothing is registered), drags the body, clicks the switch and saves
+# screenshots in out/
 # (quillora_start.png, quillora_dragged.png, quillora_switch_on.png). Set QUILL_ENGINE_DEMO=1
 # to also draw the engine demo (out/engine_demo_*.png, native and Windows builds compared).
 set -euo pipefail
@@ -12,7 +13,6 @@ mkdir -p out
 app=build/mingw/app
 
 source scripts/wine-env.sh
-wine regsvr32 /s "$app/Lumoscope.dll"
 wine "$app/Quillora.exe" &
 pid=$!
 

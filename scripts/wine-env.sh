@@ -33,13 +33,5 @@ if [ -z "${QUILL_USE_DISPLAY:-}" ] || [ -z "${DISPLAY:-}" ]; then
   rm -f "$displayfile"
 fi
 
-# A server that already runs makes this exit 2; that is fine.
-wineserver -p >/dev/null 2>&1 || true
-wineboot -i >/dev/null 2>&1
-# No window manager: unmanaged windows avoid a 2 s stall on every hide. A crash must end the
-# process instead of opening a dialog that would hang the run.
-LANG=C.UTF-8 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-LANG=C.UTF-8 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-for font in "MS UI Gothic" "MS Gothic" "ＭＳ ゴシック"; do
-  LANG=C.UTF-8 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$font" /t REG_SZ /d IPAGothic /f >/dev/null 2>&1
-done
+source "$(dirname "${BASH_SOURCE[0]}")/wine-prefix.sh"
+quill_prepare_prefix

@@ -204,7 +204,7 @@ private:
     void raise(WindowHandle h);
     const MonitorInfo& nearestToRect(const PixelRect& r) const;
 
-    Single tppX_ = 15, tppY_ = 15;
+    Single tppX_ = kTwipsPerPixel, tppY_ = kTwipsPerPixel;
     std::int64_t now_ = 0;
     std::int64_t clockOffset_ = 0;
     PixelPoint defaultPos_{200, 150};

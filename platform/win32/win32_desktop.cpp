@@ -7,8 +7,6 @@
 
 namespace quill::platform::win32 {
 
-using quill::win32::WindowDc;
-
 namespace {
 Colour systemColour(int index) { return static_cast<Colour>(GetSysColor(index)); }
 
@@ -17,9 +15,6 @@ constexpr int kFirstLabelId = 100;
 
 Win32Desktop::Win32Desktop(HINSTANCE instance) : instance_(instance) {
     setSystemColourSource(&systemColour);
-    WindowDc screen(nullptr);
-    tppX_ = 1440.0f / static_cast<Single>(GetDeviceCaps(screen.get(), LOGPIXELSX));
-    tppY_ = 1440.0f / static_cast<Single>(GetDeviceCaps(screen.get(), LOGPIXELSY));
     registerWindowClasses(instance_);
     timerWindow_.reset(CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, this));
     handCursor_ = LoadCursorW(instance_, MAKEINTRESOURCEW(kHandCursorResource));

@@ -109,7 +109,7 @@ private:
     bool dispatchOneMessage(DWORD passStart);
 
     HINSTANCE instance_;
-    Single tppX_ = 15, tppY_ = 15;
+    Single tppX_ = kTwipsPerPixel, tppY_ = kTwipsPerPixel;
     quill::win32::UniqueHwnd timerWindow_;  // message-only window that receives every WM_TIMER
     std::map<HWND, std::unique_ptr<Window>> windows_;
     bool hadOwnWindows_ = false;

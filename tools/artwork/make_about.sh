@@ -3,9 +3,14 @@
 # a purple gradient panel with a thin black frame on white, the product name in large white
 # letters with a faded reflection, the version below it on the right, the maker at the upper
 # left and a one-line notice at the lower left. The "Close" text of the box is drawn by the
-# box itself, at (432, 268). Needs ImageMagick and the DejaVu fonts; the result is committed.
+# box itself, at (432, 268). The version is the project's (top-level CMakeLists.txt); the one
+# drawn is recorded in about.bmp.version, which the build checks. Needs ImageMagick and the
+# DejaVu fonts; the result is committed.
 set -euo pipefail
-out=${1:-"$(dirname "$0")/../../forms/about.bmp"}
+root="$(dirname "$0")/../.."
+out=${1:-"$root/forms/about.bmp"}
+read -r major minor < <(sed -n 's/^project(Quillora VERSION \([0-9]*\)\.\([0-9]*\).*/\1 \2/p' "$root/CMakeLists.txt")
+version=$(printf '%d.%02d' "$major" "$minor")
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
@@ -20,6 +25,7 @@ convert -size 531x326 xc:white \
   "$tmp/name.png" -geometry +55+70 -composite \
   "$tmp/reflection.png" -geometry +55+138 -compose over -composite \
   -stroke none -fill white -font DejaVu-Sans -pointsize 13 -annotate +20+28 'Quillora Team' \
-  -font DejaVu-Sans-Bold -pointsize 18 -annotate +395+200 'Ver 1.00' \
+  -font DejaVu-Sans-Bold -pointsize 18 -annotate +395+200 "Ver $version" \
   -font DejaVu-Sans -pointsize 11 -annotate +20+302 'Copyright (C) 2026 Quillora Team. All rights reserved.' \
   -alpha off -type TrueColor BMP3:"$out"
+echo "$version" >"$out.version"

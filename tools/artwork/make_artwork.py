@@ -1,12 +1,18 @@
 #!/usr/bin/env python3
-"""Draws the body artwork (Pointer.bmp, 130 by 130, 24-bit), the application icon and the
-about box's pointing-hand cursor (32 by 32, 16 colours, hot spot at the fingertip, 12, 1).
+"""Draws the body artwork (Pointer.bmp, 130 by 130, 24-bit), the mouse window's design-time
+pictures (the silhouette, 127 by 127, and the body, 64 by 61, both 24-bit), the application icon
+(32 by 32, 256 colours with a transparency mask) and the about box's pointing-hand cursor
+(32 by 32, 16 colours, hot spot at the fingertip, 12, 1).
 
 The body is a white mouse with a black outline and a light grey button line on pure green
 (0x00FF00, the key colour: never blended into), its pointer end towards the upper left. The
 picture is 130 by 130 because every draw centres the artwork on pixel (65, 65) of a window the
 artwork's own size: only that size is drawn whole, and the body stays inside it at any angle.
-Run it to redraw forms/Pointer.bmp, app/quillora.ico and app/hand.cur; all are committed.
+The silhouette is the same mouse in black with a pointer arrow at its upper left. It lies at
+(24, 168) of the mouse window, so a body taller than 168 pixels shows its top rows: those are
+kept pure green (and keyed out with a green-keyed body) down to row 24.
+Run it to redraw forms/Pointer.bmp, forms/silhouette.bmp, forms/body.bmp, app/quillora.ico and
+app/hand.cur; all are committed.
 """
 import math
 import struct
@@ -28,6 +34,27 @@ def body_pixel(x, y, cx, cy, a, b):
     if abs(u + a * 0.35) < 0.9 or (u < -a * 0.35 and abs(v) < 0.8):
         return GREY
     return WHITE
+
+
+# The classic pointer arrow, tip first, in pixels from its tip.
+ARROW = [(0, 0), (0, 24), (6, 18), (10.5, 28.5), (13.5, 27), (9, 16.5), (16.5, 16.5)]
+
+
+def in_arrow(x, y, tip_x, tip_y):
+    """Even-odd test of the pixel centre against the arrow polygon."""
+    px, py = x + 0.5 - tip_x, y + 0.5 - tip_y
+    inside = False
+    for (x1, y1), (x2, y2) in zip(ARROW, ARROW[1:] + ARROW[:1]):
+        if (y1 > py) != (y2 > py) and px < x1 + (py - y1) * (x2 - x1) / (y2 - y1):
+            inside = not inside
+    return inside
+
+
+def silhouette_pixel(x, y):
+    if in_arrow(x, y, 26, 26):
+        return BLACK
+    p = body_pixel(x, y, 76, 78, 42, 28)
+    return BLACK if p in (WHITE, BLACK) else p
 
 
 def bmp24(width, height, pixel):
@@ -53,20 +80,27 @@ def icon_pixel(x, y):
     return None
 
 
-def ico32():
+def ico8():
+    """One 32 by 32 image, 8 bits per pixel over a 256-entry palette, with its AND mask."""
     size = 32
+    pixels = [[icon_pixel(x, y) for x in range(size)] for y in range(size)]
+    colours = sorted({p for row in pixels for p in row if p})
+    palette = [(0, 0, 0)] + colours  # index 0: the masked (transparent) pixels
+    assert len(palette) <= 256
+    index = {c: i for i, c in enumerate(palette)}
     xor = b""
     mask = b""
-    for y in reversed(range(size)):
+    for y in reversed(range(size)):  # bottom-up; 32 bytes a row need no padding
+        xor += bytes(index[p] if p else 0 for p in pixels[y])
         bits = 0
-        for x in range(size):
-            p = icon_pixel(x, y)
-            xor += bytes((p[2], p[1], p[0], 0)) if p else b"\0\0\0\0"
+        for p in pixels[y]:
             bits = (bits << 1) | (0 if p else 1)
         mask += struct.pack(">I", bits)
-    info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
-    image = info + xor + mask
-    return struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(image), 22) + image
+    rgbquads = b"".join(bytes((b, g, r, 0)) for r, g, b in palette + [(0, 0, 0)] * (256 - len(palette)))
+    info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 8, 0, len(xor) + len(mask), 0, 0, 256, 0)
+    image = info + rgbquads + xor + mask
+    entry = struct.pack("<BBBBHHII", size, size, 0, 0, 1, 8, len(image), 22)  # 0 colours: 256
+    return struct.pack("<HHH", 0, 1, 1) + entry + image
 
 
 HAND_PALETTE = [(0, 0, 0), (255, 255, 255), (40, 70, 200)]  # outline, hand, cuff
@@ -117,7 +151,11 @@ if __name__ == "__main__":
     root = sys.argv[1] if len(sys.argv) > 1 else "."
     with open(f"{root}/forms/Pointer.bmp", "wb") as f:
         f.write(bmp24(130, 130, lambda x, y: body_pixel(x, y, 65, 65, 44, 29)))
+    with open(f"{root}/forms/silhouette.bmp", "wb") as f:
+        f.write(bmp24(127, 127, silhouette_pixel))
+    with open(f"{root}/forms/body.bmp", "wb") as f:
+        f.write(bmp24(64, 61, lambda x, y: body_pixel(x, y, 31.5, 30, 27, 18)))
     with open(f"{root}/app/quillora.ico", "wb") as f:
-        f.write(ico32())
+        f.write(ico8())
     with open(f"{root}/app/hand.cur", "wb") as f:
         f.write(cur32())

@@ -1,0 +1,59 @@
+#include "mouse_window/lumo_site_win32.h"
+
+namespace quill::mouse_window {
+
+HRESULT LumoSite::QueryInterface(REFIID iid, void** out) noexcept {
+    if (!out) return E_POINTER;
+    if (iid == IID_IUnknown || iid == IID_IOleClientSite) {
+        *out = static_cast<IOleClientSite*>(this);
+    } else if (iid == IID_IOleWindow || iid == IID_IOleInPlaceSite) {
+        *out = static_cast<IOleInPlaceSite*>(this);
+    } else {
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
+}
+
+ULONG LumoSite::AddRef() noexcept { return ++refs_; }
+
+ULONG LumoSite::Release() noexcept {
+    const ULONG left = --refs_;
+    if (left == 0) delete this;
+    return left;
+}
+
+HRESULT LumoSite::GetMoniker(DWORD, DWORD, IMoniker** out) noexcept {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT LumoSite::GetContainer(IOleContainer** out) noexcept {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    return E_NOINTERFACE;
+}
+
+HRESULT LumoSite::GetWindow(HWND* out) noexcept {
+    if (!out) return E_POINTER;
+    *out = form_;
+    return S_OK;
+}
+
+HRESULT LumoSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** doc, LPRECT pos,
+                                   LPRECT clip, LPOLEINPLACEFRAMEINFO info) noexcept {
+    if (!frame || !doc || !pos || !clip || !info) return E_POINTER;
+    *frame = nullptr;
+    *doc = nullptr;
+    *pos = place_;
+    *clip = place_;
+    info->fMDIApp = FALSE;
+    info->hwndFrame = form_;
+    info->haccel = nullptr;
+    info->cAccelEntries = 0;
+    return S_OK;
+}
+
+}  // namespace quill::mouse_window
