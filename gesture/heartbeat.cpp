@@ -51,8 +51,7 @@ RunError ClickEngine::endRecording() {
 }
 
 RunError ClickEngine::moveBodyBy(double dx, double dy) {
-    QUILL_RETURN_IF_ERROR(form1().setLeft(form1().left() + dx));
-    return form1().setTop(form1().top() + dy);
+    return form1().setPosition(form1().left() + dx, form1().top() + dy);
 }
 
 namespace {

@@ -117,17 +117,14 @@ RunError ClickEngine::replayRecord(const RecEvent& r, Long total) {
     if (ending()) return RunError::None;
     form1().label1.setCaption(std::to_string(total) + ">" + std::to_string(r.X) + ":" + std::to_string(r.Y) +
                               "(" + std::to_string(r.Code) + ")");
-    QUILL_RETURN_IF_ERROR(form1().setLeft(r.BodyLeft));
-    QUILL_RETURN_IF_ERROR(form1().setTop(r.BodyTop));
+    QUILL_RETURN_IF_ERROR(form1().setPosition(r.BodyLeft, r.BodyTop));
     st().BodyAngle = r.Angle;
     QUILL_RETURN_IF_ERROR(mouse_.drawBody(false));
     forms::Form2View& f2 = mouse_.form2().form();
-    QUILL_RETURN_IF_ERROR(f2.setLeft(r.SwitchLeft));
-    QUILL_RETURN_IF_ERROR(f2.setTop(r.SwitchTop));
+    QUILL_RETURN_IF_ERROR(f2.setPosition(r.SwitchLeft, r.SwitchTop));
     frmPoint_.load();  // created on first use; nothing shows it
     const Single tx = desktop().twipsPerPixelX(), ty = desktop().twipsPerPixelY();
-    QUILL_RETURN_IF_ERROR(frmPoint_.setLeft(pixelsToTwips(r.X + 1, tx)));
-    QUILL_RETURN_IF_ERROR(frmPoint_.setTop(pixelsToTwips(r.Y + 1, ty)));
+    QUILL_RETURN_IF_ERROR(frmPoint_.setPosition(pixelsToTwips(r.X + 1, tx), pixelsToTwips(r.Y + 1, ty)));
     desktop().setCursorPos(r.X, r.Y);
     desktop().doEvents();
     if (ending()) return RunError::None;

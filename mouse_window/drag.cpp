@@ -25,8 +25,7 @@ RunError MouseWindow::dragStep(const platform::MouseArgs& a) {
     state.LastCenterX = view_.width() / 2 + view_.left();
     state.LastCenterY = view_.height() / 2 + view_.top();
     const double dx = stepFrom(a.x, state.GrabX), dy = stepFrom(a.y, state.GrabY);
-    QUILL_RETURN_IF_ERROR(view_.setLeft(moved(view_.left(), dx, state.GrabX)));
-    QUILL_RETURN_IF_ERROR(view_.setTop(moved(view_.top(), dy, state.GrabY)));
+    QUILL_RETURN_IF_ERROR(view_.setPosition(moved(view_.left(), dx, state.GrabX), moved(view_.top(), dy, state.GrabY)));
     state.ThrowDX = dx;
     state.ThrowDY = dy;
     state.LastMoveTime = clockMs();

@@ -15,8 +15,12 @@ MouseWindow::MouseWindow(forms::Form1View& view, switch_window::Form2& form2, La
 void MouseWindow::UpdateMouse() {
     Form1State& s = state;
     forms::Form2View& f2 = form2_.form();  // the first touch loads the switch window
-    (void)f2.setLeft(s.SwitchX - f2.width() / 2);
-    (void)f2.setTop(s.SwitchY - f2.height() / 2);
+    const double switchLeft = s.SwitchX - f2.width() / 2, switchTop = s.SwitchY - f2.height() / 2;
+    if (f2.setPosition(switchLeft, switchTop) != RunError::None) {
+        // A coordinate beyond a Long: each statement fails or succeeds on its own here.
+        (void)f2.setLeft(switchLeft);
+        (void)f2.setTop(switchTop);
+    }
     s.CenterX = view_.width() / 2 + view_.left();
     s.CenterY = view_.height() / 2 + view_.top();
 

@@ -92,6 +92,18 @@ RunError Form::setTop(double twips) {
     return moveTo({r.left, *px, r.right, *px + r.height()});
 }
 
+RunError Form::setPosition(double left, double top) {
+    const auto x = twipsToPixels(left, desktop_.twipsPerPixelX());
+    if (!x) return RunError::Overflow;
+    const PixelRect r = rect();
+    const auto y = twipsToPixels(top, desktop_.twipsPerPixelY());
+    if (!y) {
+        (void)moveTo({*x, r.top, *x + r.width(), r.bottom});
+        return RunError::Overflow;
+    }
+    return moveTo({*x, *y, *x + r.width(), *y + r.height()});
+}
+
 RunError Form::setWidth(double twips) {
     const auto px = twipsToPixels(twips, desktop_.twipsPerPixelX());
     if (!px || *px < 0) return RunError::InvalidPropertyValue;

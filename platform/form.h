@@ -64,6 +64,9 @@ public:
     Single scaleHeight() const { return height(); }
     [[nodiscard]] RunError setLeft(double twips);
     [[nodiscard]] RunError setTop(double twips);
+    // Left, then top, as the two statements would set them (a failing left leaves the window
+    // where it was), in one move of the window: the step in between is never seen.
+    [[nodiscard]] RunError setPosition(double left, double top);
     [[nodiscard]] RunError setWidth(double twips);
     [[nodiscard]] RunError setHeight(double twips);
 

@@ -32,8 +32,8 @@ install_program "$work/app"
 measured=Quillora
 cpu_ticks() {
   local total=0 p
-  for p in $(pgrep -f "$measured\\.exe" || true) $(pgrep -x wineserver || true); do
-    if [ "$(cat "/proc/$p/comm" 2>/dev/null)" = wineserver ]; then
+  for p in $(pgrep -f "$measured\\.exe" || true) $(pgrep -x 'wineserver(64)?' || true); do
+    if [[ "$(cat "/proc/$p/comm" 2>/dev/null)" == wineserver* ]]; then
       tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" || continue
     fi
     total=$((total + $(awk '{ print $14 + $15 }' "/proc/$p/stat" 2>/dev/null || echo 0)))

@@ -64,12 +64,24 @@ void ControlWindow::enable(bool on) {
     if (hwnd_) EnableWindow(hwnd_.get(), on);
 }
 
+// A window that lies wholly outside its parent's client area shows nothing, and the system
+// paints it anyway when it comes into view; asking to repaint it costs a round trip each draw.
+bool ControlWindow::inView() const {
+    HWND parent = GetParent(hwnd_.get());
+    if (!parent) return true;
+    RECT mine{}, client{}, both{};
+    GetWindowRect(hwnd_.get(), &mine);
+    GetClientRect(parent, &client);
+    MapWindowPoints(parent, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    return IntersectRect(&both, &mine, &client) != FALSE;
+}
+
 void ControlWindow::invalidate() {
-    if (hwnd_) InvalidateRect(hwnd_.get(), nullptr, FALSE);
+    if (hwnd_ && inView()) InvalidateRect(hwnd_.get(), nullptr, FALSE);
 }
 
 void ControlWindow::repaint() {
-    if (!hwnd_) return;
+    if (!hwnd_ || !inView()) return;
     InvalidateRect(hwnd_.get(), nullptr, FALSE);
     UpdateWindow(hwnd_.get());
 }

@@ -41,6 +41,7 @@ public:
     void repaint();  // now, from the persistent image
 
 private:
+    bool inView() const;
     static LRESULT CALLBACK proc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT handle(HWND w, UINT msg, WPARAM wp, LPARAM lp);
     void mouse(HWND w, ControlWindowSink::MouseKind kind, short button, WPARAM wp, LPARAM lp);

@@ -33,12 +33,19 @@ void Win32Desktop::doEvents() {
     syncAll();
 }
 
+// Sleeps in GetMessage until a message or a timer is due and delivers that one: one call to
+// the system where a wait and a peek would take three, on every mouse move of a drag. Messages
+// sent by other threads are handled inside the wait without ending it.
 void Win32Desktop::waitForEvents() {
     if (programEnded()) return;
     syncAll();
-    // Sleeps until a message or a timer is due; MWMO_INPUTAVAILABLE also wakes for input that
-    // an earlier peek has seen but left in the queue.
-    MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    MSG msg;
+    if (GetMessageW(&msg, nullptr, 0, 0) <= 0) {
+        ended_ = true;  // WM_QUIT, or no queue to wait on
+        return;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
 }
 
 void Win32Desktop::messageBox(const std::string& text, const std::string& title, int icon) {
@@ -49,6 +56,7 @@ void Win32Desktop::messageBox(const std::string& text, const std::string& title,
 
 void Win32Desktop::endProgram() {
     ended_ = true;
+    PostQuitMessage(0);  // wakes a wait in GetMessage
     for (const auto& [id, client] : timers_) KillTimer(timerWindow_.get(), static_cast<UINT_PTR>(id));
     for (auto& [h, w] : windows_) ShowWindow(h, SW_HIDE);
 }

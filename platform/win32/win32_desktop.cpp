@@ -73,6 +73,9 @@ void Win32Desktop::destroyWindow(WindowHandle h) {
     windows_.erase(it);
     w->labels.clear();
     DestroyWindow(hwnd);
+    // The last window can go inside a message sent to us (the tray's notification, the end of
+    // the session), which GetMessage handles without returning: the quit message wakes it.
+    if (windows_.empty()) PostQuitMessage(0);
 }
 
 PixelRect Win32Desktop::windowRect(WindowHandle h) const {
@@ -81,7 +84,9 @@ PixelRect Win32Desktop::windowRect(WindowHandle h) const {
     return {r.left, r.top, r.right, r.bottom};
 }
 
+// A move to where the window already is still costs the system a round of messages.
 void Win32Desktop::moveWindow(WindowHandle h, const PixelRect& r) {
+    if (windowRect(h) == r) return;
     SetWindowPos(toHwnd(h), nullptr, r.left, r.top, r.width(), r.height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -95,8 +100,18 @@ bool Win32Desktop::isVisible(WindowHandle h) const { return IsWindowVisible(toHw
 
 void Win32Desktop::repaint(WindowHandle h) {
     HWND hwnd = toHwnd(h);
-    if (Window* w = find(hwnd)) sync(hwnd, *w);
-    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Window* w = find(hwnd);
+    if (w) sync(hwnd, *w);
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | (w ? redrawChildren(*w) : RDW_ALLCHILDREN));
+}
+
+// The form's paint covers its children's rectangles; only a label that shows text must paint
+// again over it. The body's labels are hidden or empty, so its every step repaints one window.
+UINT Win32Desktop::redrawChildren(const Window& w) {
+    for (const LabelWindow& l : w.labels) {
+        if (l.shown && l.shown->visible && !l.shown->caption.empty()) return RDW_ALLCHILDREN;
+    }
+    return RDW_NOCHILDREN;
 }
 
 void Win32Desktop::setColourKey(WindowHandle h, Colour key) {
@@ -147,7 +162,7 @@ void Win32Desktop::applyPassThrough(HWND h, Window& w) {
 // or caption set without a refresh still shows, as it would on a real form.
 void Win32Desktop::syncAll() {
     for (auto& [h, w] : windows_) {
-        if (sync(h, *w)) RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+        if (sync(h, *w)) RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | redrawChildren(*w));
     }
 }
 
@@ -184,11 +199,15 @@ void Win32Desktop::syncLabels(HWND parent, Window& w, const WindowModel& m) {
             w.labels.emplace_back();
             w.labels.back().hwnd.reset(CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 0, 0, parent, id, instance_, nullptr));
         }
-        styleLabel(w.labels[i], c.style);
-        HWND label = w.labels[i++].hwnd.get();
-        SetWindowTextW(label, widen(c.caption).c_str());
-        SetWindowPos(label, nullptr, c.rect.left, c.rect.top, c.rect.width(), c.rect.height(),
-                     SWP_NOZORDER | SWP_NOACTIVATE | (c.visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+        LabelWindow& label = w.labels[i++];
+        styleLabel(label, c.style);
+        HWND h = label.hwnd.get();
+        if (!label.shown || label.shown->caption != c.caption) SetWindowTextW(h, widen(c.caption).c_str());
+        if (!label.shown || !(label.shown->rect == c.rect) || label.shown->visible != c.visible) {
+            SetWindowPos(h, nullptr, c.rect.left, c.rect.top, c.rect.width(), c.rect.height(),
+                         SWP_NOZORDER | SWP_NOACTIVATE | (c.visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+        }
+        label.shown = c;
     }
 }
 

@@ -12,6 +12,7 @@
 
 #include "common/win32/unique_handle.h"
 #include "platform/desktop.h"
+#include "platform/win32/window_painter_win32.h"
 
 namespace quill::platform::win32 {
 
@@ -82,6 +83,7 @@ private:
         quill::win32::UniqueFont font;
         LabelStyle style;
         quill::win32::UniqueHwnd hwnd;
+        std::optional<ControlModel> shown;  // what the child was last told, to tell it only changes
     };
     struct Window {
         WindowClient* client = nullptr;
@@ -89,6 +91,7 @@ private:
         std::vector<LabelWindow> labels;   // one hidden-or-shown STATIC per label
         bool layeredForPassThrough = false; // made layered only to let the mouse through
         std::optional<Colour> colourKey;    // the transparent colour, once set
+        BackBuffer frame;                   // where its paint is composed
     };
 
     Window* find(HWND h);
@@ -97,6 +100,7 @@ private:
     void syncAll();
     bool sync(HWND h, Window& w);
     void syncLabels(HWND parent, Window& w, const WindowModel& m);
+    static UINT redrawChildren(const Window& w);
     void onMouse(HWND h, MouseAction action, Integer button, WPARAM w, LPARAM l);
     LRESULT onMouseMessage(HWND h, UINT msg, WPARAM w, LPARAM l);
     void onPaint(HWND h);
@@ -117,6 +121,7 @@ private:
     TimerId nextTimer_ = 1;
     bool ended_ = false;
     bool passThrough_ = false;
+    bool altHeld_ = false;  // at the last press or release
     std::optional<NOTIFYICONDATAW> trayIcon_;  // the record it was added with, to remove it
     HCURSOR handCursor_ = nullptr;             // a shared resource cursor: never destroyed
     int messageBoxes_ = 0;  // open message boxes: their modal loops must not run timer handlers

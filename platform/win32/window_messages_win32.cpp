@@ -17,9 +17,8 @@ Integer heldButtons(WPARAM w) {
 }
 
 // Shift 1, Ctrl 2, Alt 4, as mouse handlers receive them.
-Integer shiftState(WPARAM w) {
-    return static_cast<Integer>(((w & MK_SHIFT) ? 1 : 0) | ((w & MK_CONTROL) ? 2 : 0) |
-                                ((GetKeyState(VK_MENU) < 0) ? 4 : 0));
+Integer shiftState(WPARAM w, bool alt) {
+    return static_cast<Integer>(((w & MK_SHIFT) ? 1 : 0) | ((w & MK_CONTROL) ? 2 : 0) | (alt ? 4 : 0));
 }
 
 struct MouseMessage {
@@ -85,7 +84,10 @@ void Win32Desktop::onMouse(HWND h, MouseAction action, Integer button, WPARAM w,
     if (action == MouseAction::Down || action == MouseAction::DoubleClick) SetCapture(h);
     if (action == MouseAction::Up && held == 0) ReleaseCapture();
     // Signed coordinates: a captured drag may leave the window to the left or above.
-    const RawMouse raw{action, action == MouseAction::Move ? held : button, shiftState(w), GET_X_LPARAM(l),
+    // Alt is not in the message; asking for it costs a server round trip under Wine, so it is
+    // read at presses and releases, and moves carry what the last of them saw.
+    if (action != MouseAction::Move) altHeld_ = GetKeyState(VK_MENU) < 0;
+    const RawMouse raw{action, action == MouseAction::Move ? held : button, shiftState(w, altHeld_), GET_X_LPARAM(l),
                        GET_Y_LPARAM(l)};
     win->client->onMouse(raw);  // may destroy the window: nothing of it is used afterwards
 }
@@ -102,7 +104,7 @@ void Win32Desktop::onPaint(HWND h) {
     if (!w) return;
     RECT client{};
     GetClientRect(h, &client);
-    paintWindow(paint.dc(), w->client->model(), client.right, client.bottom, w->colourKey);
+    paintWindow(paint.dc(), w->frame, w->client->model(), client.right, client.bottom, w->colourKey);
 }
 
 // Labels draw only their text, in their own colour: the form's pixels show through, as with

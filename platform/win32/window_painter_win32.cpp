@@ -10,9 +10,7 @@ namespace quill::platform::win32 {
 namespace {
 
 using quill::win32::SelectGuard;
-using quill::win32::UniqueBitmap;
 using quill::win32::UniqueBrush;
-using quill::win32::UniqueDc;
 using quill::win32::UniquePen;
 
 void fill(HDC dc, const RECT& r, Colour c) {
@@ -64,14 +62,29 @@ void paintLayers(HDC dc, const WindowModel& m, int width, int height, std::optio
 
 }  // namespace
 
-void paintWindow(HDC target, const WindowModel& model, int width, int height, std::optional<Colour> key) {
+HDC BackBuffer::dc(int width, int height) {
+    if (dc_ && width <= width_ && height <= height_) return dc_.get();
+    selected_.reset();
+    bitmap_.reset();
+    if (!dc_) dc_.reset(CreateCompatibleDC(nullptr));
+    // A top-down 32-bit section: independent of the screen, so nothing is asked of the display.
+    const BITMAPINFO info = lumo::com::topDown32(std::max(width, width_), std::max(height, height_));
+    void* bits = nullptr;
+    bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!dc_ || !bitmap_) return nullptr;
+    width_ = std::max(width, width_);
+    height_ = std::max(height, height_);
+    selected_.emplace(dc_.get(), bitmap_.get());
+    return dc_.get();
+}
+
+void paintWindow(HDC target, BackBuffer& buffer, const WindowModel& model, int width, int height,
+                 std::optional<Colour> key) {
     if (width <= 0 || height <= 0) return;
-    // Composed off screen and copied at once, so a colour-keyed window never shows a half frame.
-    UniqueDc mem(CreateCompatibleDC(target));
-    UniqueBitmap frame(CreateCompatibleBitmap(target, width, height));
-    SelectGuard select(mem.get(), frame.get());
-    paintLayers(mem.get(), model, width, height, key);
-    BitBlt(target, 0, 0, width, height, mem.get(), 0, 0, SRCCOPY);
+    HDC mem = buffer.dc(width, height);
+    if (!mem) return;
+    paintLayers(mem, model, width, height, key);
+    BitBlt(target, 0, 0, width, height, mem, 0, 0, SRCCOPY);
 }
 
 }  // namespace quill::platform::win32
