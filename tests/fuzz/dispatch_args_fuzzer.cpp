@@ -23,15 +23,19 @@ void check(bool ok) {
 
 void checkRefusal(const Failure& f, unsigned count) { check(!f.hasIndex || f.argIndex < count); }
 
-// A small view and material keep every draw cheap; the engine's caps bound the rest.
-lumo::PictureRef smallPicture() {
-    std::vector<lumo::Pixel> px(6 * 5, 0x00FF00);
-    px[7] = 0x123456;
-    return lumo::makePicture(6, 5, std::move(px));
+// The material: a ring on the key colour, or Nothing when it has no area.
+lumo::PictureRef materialOf(const fuzz::FuzzCall& call) {
+    const int w = call.materialWidth, h = call.materialHeight;
+    if (w == 0 || h == 0) return nullptr;
+    std::vector<lumo::Pixel> px(std::size_t(w) * std::size_t(h), 0x00FF00);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if ((x * 7 + y * 3) % 11 == 0 || x == w / 2) px[std::size_t(y) * std::size_t(w) + std::size_t(x)] = lumo::Pixel(0x102030 * (x % 5));
+    return lumo::makePicture(w, h, std::move(px));
 }
 
-void loadPicture(lumo::LumoControl& control, Entry e, void* object) {
-    const lumo::PictureRef pic = object == &fuzz::gPicture ? smallPicture() : nullptr;
+void loadPicture(lumo::LumoControl& control, Entry e, void* object, const lumo::PictureRef& material) {
+    const lumo::PictureRef pic = object == &fuzz::gPicture ? material : nullptr;
     if (e == Entry::SetPicView) control.setPicView(pic);
     if (e == Entry::SetPicMaterial) control.setPicMaterial(pic);
     if (e == Entry::SetPicWorkArea) control.setPicWorkArea(pic);
@@ -50,9 +54,9 @@ void writeBackChanged(const Converted& before, const NumericArg& after) {
     }
 }
 
-void draw(lumo::LumoControl& control, const ConvertedArgs& args) {
+void draw(lumo::LumoControl& control, const ConvertedArgs& args, const lumo::PictureRef& material) {
     const Converted* c = args.at;
-    control.setPicMaterial(smallPicture());
+    control.setPicMaterial(material);
     NumericArg v[5] = {c[0].number, c[1].number, c[2].number, c[3].number, c[4].number};
     NumericArg smoothing = NumericArg::booleanRaw(c[5].boolean, lumo::Slot::Typed);
     NumericArg qt = NumericArg::doubleValue(c[6].real.value_or(1.0), lumo::Slot::Typed);
@@ -65,11 +69,11 @@ void draw(lumo::LumoControl& control, const ConvertedArgs& args) {
     writeBackChanged(c[3], v[3]);
 }
 
-void runOnEngine(const Signature& s, const ConvertedArgs& args) {
-    lumo::LumoControl control(48, 32);
+void runOnEngine(const fuzz::FuzzCall& call, const Signature& s, const ConvertedArgs& args) {
+    lumo::LumoControl control(call.viewWidth, call.viewHeight);
     switch (s.entry) {
         case Entry::SetPicView: case Entry::SetPicMaterial: case Entry::SetPicWorkArea:
-            loadPicture(control, s.entry, args.at[0].object);
+            loadPicture(control, s.entry, args.at[0].object, materialOf(call));
             break;
         case Entry::GetPoint: {
             std::int32_t colour = 0;
@@ -78,7 +82,7 @@ void runOnEngine(const Signature& s, const ConvertedArgs& args) {
             break;
         }
         case Entry::PutPicViewBgColor: control.setPicViewBgColor(args.at[0].colour); break;
-        case Entry::Lumoscope: draw(control, args); break;
+        case Entry::Lumoscope: draw(control, args, materialOf(call)); break;
         default: break;
     }
 }
@@ -102,6 +106,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         checkRefusal(f, p.count);
         return 0;
     }
-    runOnEngine(*s, args);
+    runOnEngine(call, *s, args);
     return 0;
 }

@@ -123,6 +123,11 @@ void readCall(const std::uint8_t* data, std::size_t size, FuzzCall& out) {
     const auto nulls = in.read<std::uint8_t>();
     out.argsNull = nulls & 1;
     out.namesNull = nulls & 2;
+    const auto view = in.read<std::uint8_t>(), material = in.read<std::uint8_t>();
+    out.viewWidth = (view & 15) * 10;
+    out.viewHeight = (view >> 4) * 10;
+    out.materialWidth = (material & 15) * 10;
+    out.materialHeight = (material >> 4) * 10;
     for (unsigned k = 0; k < names; ++k) out.names.push_back(in.read<std::int8_t>());
     // Top-level cells exist before any is read, so a reference may point to any of them.
     out.cells.resize(out.count);
@@ -130,10 +135,11 @@ void readCall(const std::uint8_t* data, std::size_t size, FuzzCall& out) {
 }
 
 CallWriter& CallWriter::call(std::int32_t id, std::uint16_t flags, unsigned count, std::vector<std::int8_t> names,
-                             std::uint8_t nulls) {
+                             std::uint8_t nulls, std::uint8_t view, std::uint8_t material) {
     std::uint8_t member = 0;
     while (member < kIdCount && kIds[member] != id) ++member;
-    const std::uint8_t header[] = {member, std::uint8_t(flags), std::uint8_t(count), std::uint8_t(names.size()), nulls};
+    const std::uint8_t header[] = {member, std::uint8_t(flags), std::uint8_t(count), std::uint8_t(names.size()),
+                                   nulls, view, material};
     put(header, sizeof header);
     put(names.data(), names.size());
     return *this;

@@ -3,7 +3,10 @@
 // model, and a writer that spells a call in those bytes for the seed corpus. Every byte string
 // reads as some call; reading past the end gives zeros.
 //
-//   call  := member:u8 flags:u8 count:u8 names:u8 nulls:u8 name:i8 * names cell * count
+//   call  := member:u8 flags:u8 count:u8 names:u8 nulls:u8 view:u8 material:u8 name:i8 * names
+//            cell * count
+//            (view and material: the engine's surfaces, 10 pixels per unit, width in the low
+//            four bits and height in the high four)
 //   cell  := form:u8 then, by form % 6: 0 value | 1 cell (a reference to it) | 2 value (a
 //            typed variable) | 3 (null reference) | 4 (null typed reference) | 5 index:u8
 //            (a reference to an earlier cell: shared variables and cycles)
@@ -38,6 +41,8 @@ public:
     std::vector<std::int32_t> names;
     bool argsNull = false;
     bool namesNull = false;
+    int viewWidth = 0, viewHeight = 0;
+    int materialWidth = 0, materialHeight = 0;
     std::deque<Arg> cells;
     std::deque<Value> typedVariables;
 
@@ -50,8 +55,9 @@ void readCall(const std::uint8_t* data, std::size_t size, FuzzCall& out);
 // Spells calls for the seed corpus, token by token in the order the reader reads them.
 class CallWriter {
 public:
+    // The view and the material are 130 by 130 pixels unless given (in units of 10 pixels).
     CallWriter& call(std::int32_t id, std::uint16_t flags, unsigned count, std::vector<std::int8_t> names = {},
-                     std::uint8_t nulls = 0);
+                     std::uint8_t nulls = 0, std::uint8_t view = 0xDD, std::uint8_t material = 0xDD);
     // Cells: a value, a reference to the next cell, a typed variable holding the next value,
     // null references, and a reference to an earlier cell.
     CallWriter& ref();

@@ -1,0 +1,50 @@
+// Pointer.bmp replaced or deleted while the program runs: the body was read at start-up, so it
+// keeps its artwork and size through drags, glides and a whole gesture, and nothing complains.
+#include <gtest/gtest.h>
+
+#include "../gesture/gesture_fixture.h"
+
+namespace quilltest {
+namespace {
+
+using namespace quill;
+
+class PointerFile : public GestureTest {
+protected:
+    // A drag that ends in a flick, then a click on the button that is replayed.
+    void useTheBody() {
+        const auto p = bodyPoint();
+        desk.press(p.x, p.y, platform::kLeftButton);
+        for (int i = 1; i <= 5; ++i) desk.moveMouse(p.x + 12 * i, p.y + 4 * i);
+        desk.doEvents();
+        desk.after(20, [&] { desk.release(p.x + 60, p.y + 20, platform::kLeftButton); });
+        desk.runUntil([&] { return st().Throwing; });
+        settle();
+        if (!form1().btnLDown.enabled()) clickSwitch();
+        clickButton();
+        runUntilReplayed();
+    }
+};
+
+TEST_F(PointerFile, ReplacedOrDeletedWhileRunningTheBodyKeepsItsArtwork) {
+    const lumo::PictureRef artwork = form1().picture1.picture();
+    const auto size = form1Rect();
+    const int repaints = desk.windowState(form1().hWnd()).repaints;
+    desk.addFile(kPointerPath, bodyBmp(180, 60));  // another picture of another size
+    useTheBody();
+    desk.addFile(kPointerPath, {'B', 'M', 0, 0});  // no picture at all
+    useTheBody();
+    desk.removeFile(kPointerPath);
+    useTheBody();
+
+    EXPECT_EQ(form1().picture1.picture(), artwork);
+    EXPECT_EQ(form1Rect().width(), size.width());
+    EXPECT_EQ(form1Rect().height(), size.height());
+    EXPECT_GT(desk.windowState(form1().hWnd()).repaints, repaints);
+    EXPECT_EQ(desk.synthesised().size(), 6u);  // three replayed clicks, each down and up
+    EXPECT_TRUE(desk.messageBoxes().empty());
+    EXPECT_FALSE(desk.programEnded());
+}
+
+}  // namespace
+}  // namespace quilltest

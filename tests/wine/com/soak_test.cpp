@@ -1,0 +1,376 @@
+// A seeded random soak of the registered control, hosted in a container and created plain:
+// QUILL_SOAK_CALLS late-bound calls (a million by default) with random members, kinds and
+// argument counts and pictures of every kind, stream loads from random bytes, sinks advised
+// and unadvised in random order while events are raised. At the end: no crash, memory, GDI
+// objects and every reference count back where they were, no object left, and the control
+// still draws exactly what the engine draws.
+#include <olectl.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+
+#include "argument_maker.h"
+#include "atl_host.h"
+#include "com_fixture.h"
+#include "compositor/com/picture_reader.h"
+#include "compositor/engine/lumo_control.h"
+#include "picture_zoo.h"
+#include "soak_sinks.h"
+
+namespace comtest {
+namespace {
+
+long fromEnvironment(const char* name, long fallback) {
+    const char* v = std::getenv(name);
+    return v && *v ? std::strtol(v, nullptr, 10) : fallback;
+}
+
+// A member as the type library describes it: call kind and how many arguments it takes.
+struct MemberShape {
+    DISPID id;
+    WORD flags;
+    UINT minArgs, maxArgs;
+};
+
+std::vector<MemberShape> membersOf(IDispatch* d) {
+    std::vector<MemberShape> out;
+    ComPtr<ITypeInfo> info;
+    TYPEATTR* attr = nullptr;
+    if (FAILED(d->GetTypeInfo(0, 0x409, &info)) || FAILED(info->GetTypeAttr(&attr))) return out;
+    for (UINT i = 0; i < attr->cFuncs; ++i) {
+        FUNCDESC* f = nullptr;
+        if (FAILED(info->GetFuncDesc(i, &f))) continue;
+        UINT optional = 0;
+        for (SHORT p = 0; p < f->cParams; ++p) optional += (f->lprgelemdescParam[p].paramdesc.wParamFlags & PARAMFLAG_FOPT) != 0;
+        if (!(f->wFuncFlags & FUNCFLAG_FRESTRICTED))
+            out.push_back({f->memid, WORD(f->invkind), UINT(f->cParams) - optional, UINT(f->cParams)});
+        info->ReleaseFuncDesc(f);
+    }
+    info->ReleaseTypeAttr(attr);
+    return out;
+}
+
+struct Tally {
+    long calls = 0, succeeded = 0, exceptions = 0, refused = 0, draws = 0, pictures = 0;
+    void add(DISPID id, HRESULT hr) {
+        ++calls;
+        if (SUCCEEDED(hr)) ++succeeded;
+        else if (hr == DISP_E_EXCEPTION) ++exceptions;
+        else ++refused;
+        if (SUCCEEDED(hr) && id == DISPID(DispId::Lumoscope)) ++draws;
+        if (SUCCEEDED(hr) && id == DISPID(DispId::setPicMaterial)) ++pictures;
+    }
+};
+
+// One control under soak, with what has been advised on it.
+struct Subject {
+    ComPtr<IDispatch> dispatch;
+    ComPtr<IConnectionPoint> events;
+    ComPtr<IOleObject> ole;
+    ComPtr<IPersistStreamInit> persist;
+    HWND window = nullptr;
+    std::vector<DWORD> eventCookies, adviseCookies;
+
+    explicit Subject(ComPtr<IDispatch> d) : dispatch(std::move(d)) {
+        ComPtr<IConnectionPointContainer> cpc;
+        if (SUCCEEDED(dispatch.As(&cpc))) cpc->FindConnectionPoint(DIID___LumoCTRL, &events);
+        dispatch.As(&ole);
+        dispatch.As(&persist);
+    }
+};
+
+class SoakRun {
+public:
+    SoakRun(std::vector<Subject*> subjects, unsigned seed)
+        : subjects_(std::move(subjects)), rng_(seed), maker_(rng_, slots_, objects()),
+          members_(membersOf(subjects_[0]->dispatch.Get())) {}
+
+    void run(long operations);
+    void unadviseAll();
+    const Tally& tally() const { return tally_; }
+    long eventsDelivered() const { return sinks_[0].events + sinks_[1].events + sinks_[2].events; }
+
+    PictureZoo zoo;
+    CountingSink sinks_[3];
+    CountingAdviseSink adviseSinks_[2];
+    PlainObject plain_;
+
+private:
+    std::vector<IDispatch*> objects() {
+        std::vector<IDispatch*> o = zoo.dispatches();
+        for (Subject* s : subjects_) o.push_back(s->dispatch.Get());
+        o.push_back(&sinks_[0]);
+        return o;
+    }
+    int pick(int n) { return maker_.pick(n); }
+    Subject& subject() { return *subjects_[std::size_t(pick(int(subjects_.size())))]; }
+
+    void invoke(Subject& s);
+    MemberShape anyShape();
+    VARIANT plausible(DISPID id, UINT declared);
+    void loadStream(Subject& s);
+    void adviseEvents(Subject& s);
+    void adviseOle(Subject& s);
+    void raiseEvents(Subject& s);
+
+    std::vector<Subject*> subjects_;
+    std::mt19937 rng_;
+    Slots slots_;
+    ArgumentMaker maker_;
+    std::vector<MemberShape> members_;
+    Tally tally_;
+};
+
+void SoakRun::run(long operations) {
+    for (long i = 0; i < operations; ++i) {
+        Subject& s = subject();
+        const int r = pick(100);
+        if (r < 86) invoke(s);
+        else if (r < 90) loadStream(s);
+        else if (r < 94) adviseEvents(s);
+        else if (r < 96) adviseOle(s);
+        else if (r < 99) raiseEvents(s);
+        else zoo.paintSomewhere(rng_);
+        if (i % 1024 == 0) pumpMessages(0);
+    }
+}
+
+// A quarter of the calls are the steps of the host's redraw, a quarter any member of the type
+// library, half anything at all.
+MemberShape SoakRun::anyShape() {
+    static const DISPID kRedraw[] = {DISPID(DispId::ClsPicView), DISPID(DispId::setPicMaterial),
+                                     DISPID(DispId::Lumoscope), DISPID(DispId::ReDraw), DISPID(DispId::Image)};
+    static const DISPID kOdd[] = {0, -1, -4, 0x6003000D, 0x7FFFFFFF};
+    static const WORD kFlags[] = {DISPATCH_METHOD, DISPATCH_PROPERTYGET, DISPATCH_PROPERTYPUT,
+                                  DISPATCH_PROPERTYPUTREF, DISPATCH_METHOD | DISPATCH_PROPERTYGET, 0};
+    switch (pick(4)) {
+        case 0: {
+            const DISPID id = kRedraw[pick(5)];
+            for (const MemberShape& m : members_) {
+                if (m.id == id && !(m.flags & DISPATCH_PROPERTYPUT)) return m;
+            }
+            return members_.front();
+        }
+        case 1: return members_[std::size_t(pick(int(members_.size())))];
+        default: return {kOdd[pick(5)], kFlags[pick(6)], 0, 20};
+    }
+}
+
+// An argument a host would pass for the member's declared parameter: pictures of the zoo,
+// positions around the view, any angle, a few zooms and supersampling factors.
+VARIANT SoakRun::plausible(DISPID id, UINT declared) {
+    VARIANT v;
+    VariantInit(&v);
+    const auto& pics = zoo.pictures();
+    if (id == DISPID(DispId::setPicView) || id == DISPID(DispId::setPicMaterial) ||
+        id == DISPID(DispId::setPicWorkArea)) {
+        v.vt = VT_DISPATCH;
+        v.pdispVal = pick(10) == 0 ? nullptr : pics[std::size_t(pick(int(pics.size())))].Get();
+        if (v.pdispVal) v.pdispVal->AddRef();
+        return v;
+    }
+    static const double kZooms[] = {0, 0.5, 1, 1, 1, 2, 3}, kQts[] = {1, 1, 2, 0.5};
+    const bool draw = id == DISPID(DispId::Lumoscope);
+    if (draw && declared == 5) return boolean(pick(2));
+    if (draw && declared == 4) return r8(kZooms[pick(7)]);
+    if (draw && declared == 6) return r8(kQts[pick(4)]);
+    if (draw && declared == 3) return i2(short(pick(1441) - 720));
+    if (draw && declared == 2) return i2(short(pick(311) - 10));
+    if (id == DISPID(DispId::PicViewBgColor)) return i4(pick(8) ? LONG(rng_() & 0xFFFFFF) : LONG(0x80000000 | pick(30)));
+    if (id == DISPID(DispId::Enabled)) return boolean(pick(2));
+    return i2(short(pick(300) - 50));  // a position
+}
+
+void SoakRun::invoke(Subject& s) {
+    const MemberShape m = anyShape();
+    std::vector<VARIANT> args(m.minArgs + UINT(pick(int(m.maxArgs - m.minArgs + 1))));
+    const bool hostLike = pick(4) != 0;
+    for (UINT i = 0; i < args.size(); ++i)
+        args[i] = hostLike ? plausible(m.id, UINT(args.size()) - 1 - i) : maker_.makeRich();
+    DISPID named[2] = {DISPID_PROPERTYPUT, DISPID(pick(9) - 1)};
+    DISPPARAMS params{args.data(), nullptr, UINT(args.size()), 0};
+    if ((m.flags & DISPATCH_PROPERTYPUT) || pick(5) == 0) {
+        params.rgdispidNamedArgs = (m.flags & DISPATCH_PROPERTYPUT) ? named : named + 1;
+        params.cNamedArgs = std::min<UINT>(UINT(pick(2) + 1), params.cArgs);
+    }
+    Variant result;
+    EXCEPINFO excep{};
+    UINT argErr = 0;
+    tally_.add(m.id, s.dispatch->Invoke(m.id, IID_NULL, LOCALE_USER_DEFAULT, m.flags, &params, pick(2) ? &result : nullptr,
+                                  pick(2) ? &excep : nullptr, &argErr));
+    SysFreeString(excep.bstrSource);
+    SysFreeString(excep.bstrDescription);
+    SysFreeString(excep.bstrHelpFile);
+    for (VARIANT& a : args) VariantClear(&a);
+    maker_.clear();
+}
+
+void SoakRun::loadStream(Subject& s) {
+    ComPtr<IStream> stream;
+    if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream))) return;
+    BYTE bytes[16];
+    const ULONG n = ULONG(pick(17));
+    for (ULONG i = 0; i < n; ++i) bytes[i] = BYTE(pick(4) == 0 ? 0xFF : pick(256));
+    stream->Write(bytes, n, nullptr);
+    stream->Seek({}, STREAM_SEEK_SET, nullptr);
+    switch (pick(8)) {
+        case 0: s.persist->InitNew(); break;
+        case 1: s.persist->Save(stream.Get(), TRUE); break;
+        default: s.persist->Load(stream.Get()); break;
+    }
+}
+
+void SoakRun::adviseEvents(Subject& s) {
+    if (pick(2) && !s.eventCookies.empty()) {
+        const std::size_t i = std::size_t(pick(int(s.eventCookies.size())));
+        EXPECT_HRESULT_SUCCEEDED(s.events->Unadvise(s.eventCookies[i]));
+        s.eventCookies.erase(s.eventCookies.begin() + std::ptrdiff_t(i));
+        return;
+    }
+    if (pick(4) == 0) {  // cookies that name no connection, and sinks that are none
+        EXPECT_EQ(s.events->Unadvise(DWORD(pick(3) == 0 ? 0 : rng_() | 0x80000000u)), CONNECT_E_NOCONNECTION);
+        DWORD cookie = 1;
+        EXPECT_EQ(s.events->Advise(&plain_, &cookie), CONNECT_E_CANNOTCONNECT);
+        return;
+    }
+    DWORD cookie = 0;
+    if (SUCCEEDED(s.events->Advise(&sinks_[pick(3)], &cookie))) s.eventCookies.push_back(cookie);
+}
+
+void SoakRun::adviseOle(Subject& s) {
+    if (pick(2) && !s.adviseCookies.empty()) {
+        const std::size_t i = std::size_t(pick(int(s.adviseCookies.size())));
+        EXPECT_HRESULT_SUCCEEDED(s.ole->Unadvise(s.adviseCookies[i]));
+        s.adviseCookies.erase(s.adviseCookies.begin() + std::ptrdiff_t(i));
+        return;
+    }
+    DWORD cookie = 0;
+    if (SUCCEEDED(s.ole->Advise(&adviseSinks_[pick(2)], &cookie))) s.adviseCookies.push_back(cookie);
+}
+
+// Mouse and keyboard input to the control's window, which it raises as events to the sinks.
+void SoakRun::raiseEvents(Subject& s) {
+    if (!s.window) return;
+    static const UINT kMessages[] = {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN,
+                                     WM_RBUTTONUP, WM_KEYDOWN, WM_KEYUP, WM_CHAR};
+    SendMessageW(s.window, kMessages[pick(8)], WPARAM(pick(256)), MAKELPARAM(pick(400) - 100, pick(300) - 100));
+    if (pick(16) == 0) ReleaseCapture();
+}
+
+void SoakRun::unadviseAll() {
+    for (Subject* s : subjects_) {
+        for (DWORD c : s->eventCookies) EXPECT_HRESULT_SUCCEEDED(s->events->Unadvise(c));
+        for (DWORD c : s->adviseCookies) EXPECT_HRESULT_SUCCEEDED(s->ole->Unadvise(c));
+        s->eventCookies.clear();
+        s->adviseCookies.clear();
+    }
+}
+
+// Resets what the soak may have left loaded, and releases the view picture the control holds.
+void resetPictures(IDispatch* d) {
+    for (DispId m : {DispId::setPicView, DispId::setPicWorkArea}) {
+        Call c;
+        method(c, d, m, {dispatch(nullptr)});
+        EXPECT_HRESULT_SUCCEEDED(c.hr);
+    }
+    Call bg;
+    put(bg, d, DispId::PicViewBgColor, i4(LONG(kKey)));
+    EXPECT_HRESULT_SUCCEEDED(bg.hr);
+}
+
+lumo::PictureRef imageOf(IDispatch* d) {
+    Call image;
+    get(image, d, DispId::Image);
+    lumo::PictureRef px;
+    if (image.result.vt == VT_DISPATCH)
+        lumo::com::pixelsOfPicture(static_cast<IPictureDisp*>(image.result.pdispVal), px);
+    return px;
+}
+
+// The host's redraw at several angles, through COM and on a fresh engine control of the same
+// size: the two views must be the same pixels.
+void expectDrawsAsTheEngine(IDispatch* d) {
+    resetPictures(d);
+    const lumo::PictureRef art = artwork(130, 130);
+    ComPtr<IPictureDisp> pic = pictureOf(art);
+    const lumo::PictureRef first = imageOf(d);
+    ASSERT_TRUE(first);
+    lumo::LumoControl engine(first->width, first->height);
+    engine.setPicViewBgColor(kKey);
+    engine.setPicMaterial(art);
+    for (short angle : {0, 45, 90, 200, 359}) {
+        hostRedraw(d, pic.Get(), angle);
+        using lumo::NumericArg;
+        NumericArg x = NumericArg::integer(65), y = NumericArg::integer(65), alpha = NumericArg::integer(255),
+                   r360 = NumericArg::integer(angle), zoom = NumericArg::integer(1), smooth = NumericArg::boolean(true);
+        engine.clsPicView();
+        ASSERT_EQ(engine.lumoscope({x, y, alpha, r360, zoom, smooth, nullptr}), quill::RunError::None);
+        const lumo::PictureRef drawn = imageOf(d);
+        ASSERT_TRUE(drawn);
+        EXPECT_TRUE(drawn->pixels == engine.image()->pixels) << "angle " << angle;
+    }
+}
+
+DWORD gdiObjects() { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); }
+
+using Soak = ComTest;
+
+TEST_F(Soak, RandomCallsPicturesStreamsAndSinksLeaveTheControlWhole) {
+    const long total = fromEnvironment("QUILL_SOAK_CALLS", 1000000);
+    const unsigned seed = unsigned(fromEnvironment("QUILL_SOAK_SEED", 20261209));
+    {
+        AtlHost host(40, 40, 200, 150);
+        ASSERT_TRUE(host.ok());
+        ComPtr<IDispatch> hosted;
+        ASSERT_HRESULT_SUCCEEDED(host.control().As(&hosted));
+        Subject inPlace(hosted), plain(createControl());
+        inPlace.window = host.controlWindow();
+        SoakRun soak({&inPlace, &plain}, seed);
+        const std::vector<ULONG> pictureRefs = soak.zoo.referenceCounts();
+
+        // Caches, pools and heaps settle during the first part; the rest must not grow them.
+        const long warmUp = std::max(total / 50, std::min(total, 2000L));
+        soak.run(warmUp);
+        soak.unadviseAll();
+        for (Subject* s : {&inPlace, &plain}) resetPictures(s->dispatch.Get());
+        const SIZE_T memory = privateBytes();
+        const DWORD gdi = gdiObjects();
+        const auto start = std::chrono::steady_clock::now();
+        soak.run(total - warmUp);
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        soak.unadviseAll();
+        for (Subject* s : {&inPlace, &plain}) resetPictures(s->dispatch.Get());
+        pumpMessages(0);
+
+        const SIZE_T memoryAfter = privateBytes();
+        const DWORD gdiAfter = gdiObjects();
+        const Tally& t = soak.tally();
+        std::printf("soak: seed %u, %ld operations, %ld Invoke calls (%ld succeeded, %ld exceptions, %ld refused; "
+                    "%ld draws, %ld materials loaded), %ld events; %.1f s after warm-up (%.0f operations/s); "
+                    "committed memory %zu -> %zu KiB, GDI objects %lu -> %lu (0 where not counted)\n",
+                    seed, total, t.calls, t.succeeded, t.exceptions, t.refused, t.draws, t.pictures,
+                    soak.eventsDelivered(), seconds, double(total - warmUp) / seconds, std::size_t(memory / 1024),
+                    std::size_t(memoryAfter / 1024), gdi, gdiAfter);
+        EXPECT_GT(t.draws, 0);
+        EXPECT_GT(t.exceptions, 0);
+        EXPECT_GT(soak.eventsDelivered(), 0);
+        EXPECT_EQ(soak.zoo.referenceCounts(), pictureRefs);
+        for (const CountingSink& s : soak.sinks_) EXPECT_EQ(s.refs, 1u);
+        for (const CountingAdviseSink& s : soak.adviseSinks_) EXPECT_EQ(s.refs, 1u);
+        EXPECT_EQ(soak.plain_.refs, 1u);
+        EXPECT_LE(gdiAfter, gdi);
+        // One leaked picture or string per call would be megabytes; allow heap noise only.
+        EXPECT_LT(memoryAfter, memory + 2 * 1024 * 1024);
+
+        plain.persist->InitNew();  // the design size again, after random extents
+        expectDrawsAsTheEngine(hosted.Get());
+        expectDrawsAsTheEngine(plain.dispatch.Get());
+    }
+    pumpMessages(20);
+    EXPECT_EQ(canUnloadNow(), S_OK);  // no object of the DLL is left alive
+}
+
+}  // namespace
+}  // namespace comtest
