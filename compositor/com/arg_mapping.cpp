@@ -84,7 +84,8 @@ Outcome CallArgs::writeBack(unsigned i, const NumericArg& value) const {
     const dispatch::Origin& origin = converted.at[i].origin;
     const dispatch::Refusal r = dispatch::writeBack(origin, value, converter);
     if (r == dispatch::Refusal::None) return mapping.store(origin);
-    return Outcome::failed(r == dispatch::Refusal::Overflow ? quill::RunError::Overflow : quill::RunError::TypeMismatch);
+    const bool overflow = r == dispatch::Refusal::Overflow;
+    return Outcome::failed(overflow ? quill::RunError::Overflow : quill::RunError::TypeMismatch);
 }
 
 }  // namespace lumo::com

@@ -148,7 +148,8 @@ Outcome LumoObject::callLumoscope(const CallArgs& a, VARIANT*) {
     NumericArg smoothing = NumericArg::booleanRaw(c[5].boolean, Slot::Typed);
     NumericArg qt = NumericArg::doubleValue(c[6].real.value_or(1.0), Slot::Typed);
     GdiFlush();
-    Outcome o = Outcome::failed(control_->lumoscope({v[0], v[1], v[2], v[3], v[4], smoothing, c[6].real ? &qt : nullptr}));
+    Outcome o = Outcome::failed(
+        control_->lumoscope({v[0], v[1], v[2], v[3], v[4], smoothing, c[6].real ? &qt : nullptr}));
     // What the draw clamped or reduced reaches the caller even when a later step failed.
     for (unsigned i : {2u, 3u}) {
         if (v[i].kind() == c[i].number.kind() && v[i].value() == c[i].number.value()) continue;

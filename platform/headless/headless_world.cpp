@@ -26,7 +26,8 @@ std::int64_t gapSquared(const PixelRect& a, const PixelRect& b) {
 void HeadlessDesktop::setMonitors(std::vector<MonitorInfo> monitors) {
     if (monitors.empty()) throw std::logic_error("headless desktop: a desktop has at least one monitor");
     for (const MonitorInfo& old : monitors_) {
-        const bool kept = std::any_of(monitors.begin(), monitors.end(), [&](const MonitorInfo& m) { return m.handle == old.handle; });
+        const bool kept = std::any_of(monitors.begin(), monitors.end(),
+                                      [&](const MonitorInfo& m) { return m.handle == old.handle; });
         if (!kept) removedMonitors_.push_back(old.handle);
     }
     monitors_ = std::move(monitors);

@@ -23,12 +23,8 @@ protected:
     }
     // A flick to the right: the body glides on over the right monitor, the heartbeat at 1 ms.
     void flick() {
-        const auto p = bodyPoint();
-        desk.press(p.x, p.y, platform::kLeftButton);
-        desk.moveMouse(p.x + 100, p.y);
-        desk.doEvents();
-        desk.after(10, [&] { desk.release(p.x + 100, p.y, platform::kLeftButton); });
-        desk.runUntil([&] { return st().Throwing && form1().timer1.interval() == 1; });
+        flickBody(100, 0);
+        desk.runUntil([&] { return form1().timer1.interval() == 1; });
     }
     bool onPrimary() const {
         const auto r = form1Rect();

@@ -11,14 +11,9 @@ using namespace quill;
 
 class PointerFile : public GestureTest {
 protected:
-    // A drag that ends in a flick, then a click on the button that is replayed.
+    // A flick, then a click on the button that is replayed.
     void useTheBody() {
-        const auto p = bodyPoint();
-        desk.press(p.x, p.y, platform::kLeftButton);
-        for (int i = 1; i <= 5; ++i) desk.moveMouse(p.x + 12 * i, p.y + 4 * i);
-        desk.doEvents();
-        desk.after(20, [&] { desk.release(p.x + 60, p.y + 20, platform::kLeftButton); });
-        desk.runUntil([&] { return st().Throwing; });
+        flickBody(60, 20);
         settle();
         if (!form1().btnLDown.enabled()) clickSwitch();
         clickButton();

@@ -12,15 +12,6 @@ using namespace quill;
 
 class TargetClosed : public GestureTest {
 protected:
-    // A press, a drag and a release on the button: the replay holds the left button between.
-    void record() {
-        const auto p = buttonPoint();
-        desk.press(p.x, p.y, platform::kLeftButton);
-        desk.at(desk.nowMs() + 150, [this, p] { desk.moveMouse(p.x + 30, p.y); });
-        desk.at(desk.nowMs() + 300, [this, p] { desk.release(p.x + 30, p.y, platform::kLeftButton); });
-        desk.runFor(300);
-        ASSERT_TRUE(st().Recording);
-    }
     std::vector<Long> flags() const {
         std::vector<Long> f;
         for (const auto& e : desk.synthesised()) f.push_back(e.flags);
@@ -41,7 +32,7 @@ protected:
 };
 
 TEST_F(TargetClosed, WithAReplayedButtonHeldTheReplayGoesOnAndReleasesIt) {
-    record();
+    recordPressDragRelease();
     whenTrue([&] { return !desk.synthesised().empty(); }, [&] { desk.closeForeignWindow(notepad); });
     runUntilReplayed();
     ASSERT_EQ(desk.synthesised().size(), 2u);
@@ -51,7 +42,7 @@ TEST_F(TargetClosed, WithAReplayedButtonHeldTheReplayGoesOnAndReleasesIt) {
 }
 
 TEST_F(TargetClosed, BeforeTheReplayBeginsItsRequestToComeForwardGoesNowhere) {
-    record();
+    recordPressDragRelease();
     desk.closeForeignWindow(notepad);
     runUntilReplayed();
     expectEndedCleanly();

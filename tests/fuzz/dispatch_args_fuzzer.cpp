@@ -30,7 +30,7 @@ lumo::PictureRef materialOf(const fuzz::FuzzCall& call) {
     std::vector<lumo::Pixel> px(std::size_t(w) * std::size_t(h), 0x00FF00);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            if ((x * 7 + y * 3) % 11 == 0 || x == w / 2) px[std::size_t(y) * std::size_t(w) + std::size_t(x)] = lumo::Pixel(0x102030 * (x % 5));
+            if ((x * 7 + y * 3) % 11 == 0 || x == w / 2) px[std::size_t(y * w + x)] = lumo::Pixel(0x102030 * (x % 5));
     return lumo::makePicture(w, h, std::move(px));
 }
 

@@ -70,7 +70,8 @@ Value readValue(ByteReader& in) {
         case VarType::R4: v.real = in.read<float>(); break;
         case VarType::R8: case VarType::Date: case VarType::Decimal: v.real = in.read<double>(); break;
         case VarType::String:
-            for (unsigned n = in.read<std::uint8_t>() % 32; n > 0; --n) v.text += static_cast<char16_t>(in.read<std::uint16_t>());
+            for (unsigned n = in.read<std::uint8_t>() % 32; n > 0; --n)
+                v.text += static_cast<char16_t>(in.read<std::uint16_t>());
             break;
         case VarType::Dispatch: case VarType::Unknown: {
             const unsigned which = in.read<std::uint8_t>() % 3;
@@ -145,26 +146,16 @@ CallWriter& CallWriter::call(std::int32_t id, std::uint16_t flags, unsigned coun
     return *this;
 }
 
-CallWriter& CallWriter::ref() {
-    bytes_.push_back(kRef);
+CallWriter& CallWriter::form(std::uint8_t f) {
+    bytes_.push_back(f);
+    typedNext_ = f == kTyped;
     return *this;
 }
 
-CallWriter& CallWriter::typedRef() {
-    bytes_.push_back(kTyped);
-    typedNext_ = true;
-    return *this;
-}
-
-CallWriter& CallWriter::nullRef() {
-    bytes_.push_back(kNullRef);
-    return *this;
-}
-
-CallWriter& CallWriter::nullTypedRef() {
-    bytes_.push_back(kNullTyped);
-    return *this;
-}
+CallWriter& CallWriter::ref() { return form(kRef); }
+CallWriter& CallWriter::typedRef() { return form(kTyped); }
+CallWriter& CallWriter::nullRef() { return form(kNullRef); }
+CallWriter& CallWriter::nullTypedRef() { return form(kNullTyped); }
 
 CallWriter& CallWriter::refToCell(std::uint8_t index) {
     const std::uint8_t b[] = {kRefToCell, index};

@@ -76,6 +76,7 @@ public:
     const std::vector<std::uint8_t>& bytes() const { return bytes_; }
 
 private:
+    CallWriter& form(std::uint8_t f);
     void valueStart(VarType t);
     void put(const void* p, std::size_t n);
 

@@ -47,7 +47,8 @@ void saveDraws(const std::string& dir) {
     save(dir, "numeric_text", draw([](CallWriter& w) { w.ref().text(u"300"); },
                                    [](CallWriter& w) { w.ref().text(u"abc"); }));
     CallWriter qt;
-    qt.call(id(DispId::Lumoscope), kMethod, 7).integer(VarType::Error, kArgumentMissing).typedRef().integer(VarType::Bool, -1);
+    qt.call(id(DispId::Lumoscope), kMethod, 7).integer(VarType::Error, kArgumentMissing);
+    qt.typedRef().integer(VarType::Bool, -1);
     for (int v : {1, 30, 255, 65, 65}) qt.integer(VarType::I2, v);
     save(dir, "qt_missing", qt);
     CallWriter named;  // Smoothing, Alpha, Zoom and R360 by name; x and y by position
@@ -131,9 +132,5 @@ void saveRefusals(const std::string& dir) {
 
 int main(int argc, char** argv) {
     const std::string dir = argc > 1 ? argv[1] : "tests/fuzz/corpus/dispatch";
-    saveDraws(dir);
-    saveProperties(dir);
-    savePictures(dir);
-    saveRefusals(dir);
-    return 0;
+    for (auto write : {saveDraws, saveProperties, savePictures, saveRefusals}) write(dir);
 }

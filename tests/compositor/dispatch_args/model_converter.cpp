@@ -53,7 +53,9 @@ Refusal numberOf(const Value& v, double& out) {
             return Refusal::None;
         case VarType::UI8: out = static_cast<double>(static_cast<std::uint64_t>(v.integer)); return Refusal::None;
         case VarType::Currency: out = static_cast<double>(v.integer) / 10000.0; return Refusal::None;
-        case VarType::R4: case VarType::R8: case VarType::Date: case VarType::Decimal: out = v.real; return Refusal::None;
+        case VarType::R4: case VarType::R8: case VarType::Date: case VarType::Decimal:
+            out = v.real;
+            return Refusal::None;
         case VarType::String: return parseNumber(v.text, out) ? Refusal::None : Refusal::TypeMismatch;
         default: return Refusal::TypeMismatch;
     }

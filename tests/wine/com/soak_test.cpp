@@ -9,7 +9,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
+#include <cstring>
+#include <functional>
 
 #include "argument_maker.h"
 #include "atl_host.h"
@@ -43,7 +44,8 @@ std::vector<MemberShape> membersOf(IDispatch* d) {
         FUNCDESC* f = nullptr;
         if (FAILED(info->GetFuncDesc(i, &f))) continue;
         UINT optional = 0;
-        for (SHORT p = 0; p < f->cParams; ++p) optional += (f->lprgelemdescParam[p].paramdesc.wParamFlags & PARAMFLAG_FOPT) != 0;
+        for (SHORT p = 0; p < f->cParams; ++p)
+            optional += (f->lprgelemdescParam[p].paramdesc.wParamFlags & PARAMFLAG_FOPT) != 0;
         if (!(f->wFuncFlags & FUNCFLAG_FRESTRICTED))
             out.push_back({f->memid, WORD(f->invkind), UINT(f->cParams) - optional, UINT(f->cParams)});
         info->ReleaseFuncDesc(f);
@@ -111,6 +113,7 @@ private:
     MemberShape anyShape();
     VARIANT plausible(DISPID id, UINT declared);
     void loadStream(Subject& s);
+    bool unadviseAny(std::vector<DWORD>& cookies, const std::function<HRESULT(DWORD)>& unadvise);
     void adviseEvents(Subject& s);
     void adviseOle(Subject& s);
     void raiseEvents(Subject& s);
@@ -178,7 +181,8 @@ VARIANT SoakRun::plausible(DISPID id, UINT declared) {
     if (draw && declared == 6) return r8(kQts[pick(4)]);
     if (draw && declared == 3) return i2(short(pick(1441) - 720));
     if (draw && declared == 2) return i2(short(pick(311) - 10));
-    if (id == DISPID(DispId::PicViewBgColor)) return i4(pick(8) ? LONG(rng_() & 0xFFFFFF) : LONG(0x80000000 | pick(30)));
+    if (id == DISPID(DispId::PicViewBgColor))  // a colour, or now and then a system colour
+        return i4(pick(8) ? LONG(rng_() & 0xFFFFFF) : LONG(0x80000000 | pick(30)));
     if (id == DISPID(DispId::Enabled)) return boolean(pick(2));
     return i2(short(pick(300) - 50));  // a position
 }
@@ -189,17 +193,17 @@ void SoakRun::invoke(Subject& s) {
     const bool hostLike = pick(4) != 0;
     for (UINT i = 0; i < args.size(); ++i)
         args[i] = hostLike ? plausible(m.id, UINT(args.size()) - 1 - i) : maker_.makeRich();
-    DISPID named[2] = {DISPID_PROPERTYPUT, DISPID(pick(9) - 1)};
+    const DISPID named[3] = {DISPID_PROPERTYPUT, DISPID(pick(9) - 1), DISPID(pick(9) - 1)};
     DISPPARAMS params{args.data(), nullptr, UINT(args.size()), 0};
     if ((m.flags & DISPATCH_PROPERTYPUT) || pick(5) == 0) {
-        params.rgdispidNamedArgs = (m.flags & DISPATCH_PROPERTYPUT) ? named : named + 1;
+        params.rgdispidNamedArgs = const_cast<DISPID*>((m.flags & DISPATCH_PROPERTYPUT) ? named : named + 1);
         params.cNamedArgs = std::min<UINT>(UINT(pick(2) + 1), params.cArgs);
     }
     Variant result;
     EXCEPINFO excep{};
     UINT argErr = 0;
-    tally_.add(m.id, s.dispatch->Invoke(m.id, IID_NULL, LOCALE_USER_DEFAULT, m.flags, &params, pick(2) ? &result : nullptr,
-                                  pick(2) ? &excep : nullptr, &argErr));
+    tally_.add(m.id, s.dispatch->Invoke(m.id, IID_NULL, LOCALE_USER_DEFAULT, m.flags, &params,
+                                        pick(2) ? &result : nullptr, pick(2) ? &excep : nullptr, &argErr));
     SysFreeString(excep.bstrSource);
     SysFreeString(excep.bstrDescription);
     SysFreeString(excep.bstrHelpFile);
@@ -207,12 +211,19 @@ void SoakRun::invoke(Subject& s) {
     maker_.clear();
 }
 
+// A stream holds the extent: half the time a plausible one (small ones give views of no area),
+// half the time any bytes, too few of them included.
 void SoakRun::loadStream(Subject& s) {
     ComPtr<IStream> stream;
     if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream))) return;
     BYTE bytes[16];
-    const ULONG n = ULONG(pick(17));
+    ULONG n = ULONG(pick(17));
     for (ULONG i = 0; i < n; ++i) bytes[i] = BYTE(pick(4) == 0 ? 0xFF : pick(256));
+    if (pick(2)) {
+        const SIZEL extent{pick(3) ? pick(40) : pick(30000), pick(3) ? pick(40) : pick(30000)};
+        std::memcpy(bytes, &extent, sizeof extent);
+        n = sizeof extent;
+    }
     stream->Write(bytes, n, nullptr);
     stream->Seek({}, STREAM_SEEK_SET, nullptr);
     switch (pick(8)) {
@@ -222,13 +233,17 @@ void SoakRun::loadStream(Subject& s) {
     }
 }
 
+// Half the time one of the connections made so far goes, in no particular order.
+bool SoakRun::unadviseAny(std::vector<DWORD>& cookies, const std::function<HRESULT(DWORD)>& unadvise) {
+    if (cookies.empty() || pick(2)) return false;
+    const auto it = cookies.begin() + pick(int(cookies.size()));
+    EXPECT_HRESULT_SUCCEEDED(unadvise(*it));
+    cookies.erase(it);
+    return true;
+}
+
 void SoakRun::adviseEvents(Subject& s) {
-    if (pick(2) && !s.eventCookies.empty()) {
-        const std::size_t i = std::size_t(pick(int(s.eventCookies.size())));
-        EXPECT_HRESULT_SUCCEEDED(s.events->Unadvise(s.eventCookies[i]));
-        s.eventCookies.erase(s.eventCookies.begin() + std::ptrdiff_t(i));
-        return;
-    }
+    if (unadviseAny(s.eventCookies, [&](DWORD c) { return s.events->Unadvise(c); })) return;
     if (pick(4) == 0) {  // cookies that name no connection, and sinks that are none
         EXPECT_EQ(s.events->Unadvise(DWORD(pick(3) == 0 ? 0 : rng_() | 0x80000000u)), CONNECT_E_NOCONNECTION);
         DWORD cookie = 1;
@@ -240,12 +255,7 @@ void SoakRun::adviseEvents(Subject& s) {
 }
 
 void SoakRun::adviseOle(Subject& s) {
-    if (pick(2) && !s.adviseCookies.empty()) {
-        const std::size_t i = std::size_t(pick(int(s.adviseCookies.size())));
-        EXPECT_HRESULT_SUCCEEDED(s.ole->Unadvise(s.adviseCookies[i]));
-        s.adviseCookies.erase(s.adviseCookies.begin() + std::ptrdiff_t(i));
-        return;
-    }
+    if (unadviseAny(s.adviseCookies, [&](DWORD c) { return s.ole->Unadvise(c); })) return;
     DWORD cookie = 0;
     if (SUCCEEDED(s.ole->Advise(&adviseSinks_[pick(2)], &cookie))) s.adviseCookies.push_back(cookie);
 }
