@@ -1,5 +1,6 @@
-// The members of _LumoCTRL: each is written once against late-bound arguments; the
-// early-bound entry points wrap their typed pointers into by-reference VARIANTs.
+// The members of _LumoCTRL: each is written once against its converted late-bound arguments;
+// the early-bound entry points wrap their typed pointers into by-reference VARIANTs and take
+// the same way through the dispatcher.
 #include <vector>
 
 #include "compositor/com/lumo_object.h"

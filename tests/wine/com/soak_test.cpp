@@ -89,7 +89,7 @@ public:
         : subjects_(std::move(subjects)), rng_(seed), maker_(rng_, slots_, objects()),
           members_(membersOf(subjects_[0]->dispatch.Get())) {}
 
-    void run(long operations);
+    void run(long calls);
     void unadviseAll();
     const Tally& tally() const { return tally_; }
     long eventsDelivered() const { return sinks_[0].events + sinks_[1].events + sinks_[2].events; }
@@ -126,8 +126,10 @@ private:
     Tally tally_;
 };
 
-void SoakRun::run(long operations) {
-    for (long i = 0; i < operations; ++i) {
+// Until this many more Invoke calls have been made, with the other operations in between.
+void SoakRun::run(long calls) {
+    const long until = tally_.calls + calls;
+    for (long i = 0; tally_.calls < until; ++i) {
         Subject& s = subject();
         const int r = pick(100);
         if (r < 86) invoke(s);
@@ -325,10 +327,47 @@ void expectDrawsAsTheEngine(IDispatch* d) {
 
 DWORD gdiObjects() { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); }
 
+// What the process holds when no sink is advised and no picture is loaded.
+struct Holdings {
+    SIZE_T memory;
+    DWORD gdi;
+
+    static Holdings now(SoakRun& soak, std::initializer_list<Subject*> subjects) {
+        soak.unadviseAll();
+        for (Subject* s : subjects) resetPictures(s->dispatch.Get());
+        pumpMessages(0);
+        return {privateBytes(), gdiObjects()};
+    }
+};
+
+void printFigures(const SoakRun& soak, unsigned seed, double seconds, long calls, Holdings before, Holdings after) {
+    const Tally& t = soak.tally();
+    std::printf("soak: seed %u, %ld Invoke calls (%ld succeeded, %ld exceptions, %ld refused; %ld draws, "
+                "%ld materials loaded), %ld events; %.1f s after warm-up (%.0f calls/s); "
+                "committed memory %zu -> %zu KiB, GDI objects %lu -> %lu (0 where not counted)\n",
+                seed, t.calls, t.succeeded, t.exceptions, t.refused, t.draws, t.pictures, soak.eventsDelivered(),
+                seconds, double(calls) / seconds, std::size_t(before.memory / 1024), std::size_t(after.memory / 1024),
+                before.gdi, after.gdi);
+}
+
+// Every reference the soak handed out has come back; memory only moved by heap noise.
+void expectNothingKept(const SoakRun& soak, const std::vector<ULONG>& pictureRefs, Holdings before, Holdings after) {
+    EXPECT_GT(soak.tally().draws, 0);
+    EXPECT_GT(soak.tally().exceptions, 0);
+    EXPECT_GT(soak.eventsDelivered(), 0);
+    EXPECT_EQ(soak.zoo.referenceCounts(), pictureRefs);
+    for (const CountingSink& s : soak.sinks_) EXPECT_EQ(s.refs, 1u);
+    for (const CountingAdviseSink& s : soak.adviseSinks_) EXPECT_EQ(s.refs, 1u);
+    EXPECT_EQ(soak.plain_.refs, 1u);
+    EXPECT_LE(after.gdi, before.gdi);
+    // One leaked picture or string per call would be megabytes; allow heap noise only.
+    EXPECT_LT(after.memory, before.memory + 2 * 1024 * 1024);
+}
+
 using Soak = ComTest;
 
 TEST_F(Soak, RandomCallsPicturesStreamsAndSinksLeaveTheControlWhole) {
-    const long total = fromEnvironment("QUILL_SOAK_CALLS", 1000000);
+    const long calls = fromEnvironment("QUILL_SOAK_CALLS", 1000000);
     const unsigned seed = unsigned(fromEnvironment("QUILL_SOAK_SEED", 20261209));
     {
         AtlHost host(40, 40, 200, 150);
@@ -341,38 +380,15 @@ TEST_F(Soak, RandomCallsPicturesStreamsAndSinksLeaveTheControlWhole) {
         const std::vector<ULONG> pictureRefs = soak.zoo.referenceCounts();
 
         // Caches, pools and heaps settle during the first part; the rest must not grow them.
-        const long warmUp = std::max(total / 50, std::min(total, 2000L));
+        const long warmUp = std::max(calls / 50, std::min(calls, 2000L));
         soak.run(warmUp);
-        soak.unadviseAll();
-        for (Subject* s : {&inPlace, &plain}) resetPictures(s->dispatch.Get());
-        const SIZE_T memory = privateBytes();
-        const DWORD gdi = gdiObjects();
+        const Holdings before = Holdings::now(soak, {&inPlace, &plain});
         const auto start = std::chrono::steady_clock::now();
-        soak.run(total - warmUp);
+        soak.run(calls - warmUp);
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        soak.unadviseAll();
-        for (Subject* s : {&inPlace, &plain}) resetPictures(s->dispatch.Get());
-        pumpMessages(0);
-
-        const SIZE_T memoryAfter = privateBytes();
-        const DWORD gdiAfter = gdiObjects();
-        const Tally& t = soak.tally();
-        std::printf("soak: seed %u, %ld operations, %ld Invoke calls (%ld succeeded, %ld exceptions, %ld refused; "
-                    "%ld draws, %ld materials loaded), %ld events; %.1f s after warm-up (%.0f operations/s); "
-                    "committed memory %zu -> %zu KiB, GDI objects %lu -> %lu (0 where not counted)\n",
-                    seed, total, t.calls, t.succeeded, t.exceptions, t.refused, t.draws, t.pictures,
-                    soak.eventsDelivered(), seconds, double(total - warmUp) / seconds, std::size_t(memory / 1024),
-                    std::size_t(memoryAfter / 1024), gdi, gdiAfter);
-        EXPECT_GT(t.draws, 0);
-        EXPECT_GT(t.exceptions, 0);
-        EXPECT_GT(soak.eventsDelivered(), 0);
-        EXPECT_EQ(soak.zoo.referenceCounts(), pictureRefs);
-        for (const CountingSink& s : soak.sinks_) EXPECT_EQ(s.refs, 1u);
-        for (const CountingAdviseSink& s : soak.adviseSinks_) EXPECT_EQ(s.refs, 1u);
-        EXPECT_EQ(soak.plain_.refs, 1u);
-        EXPECT_LE(gdiAfter, gdi);
-        // One leaked picture or string per call would be megabytes; allow heap noise only.
-        EXPECT_LT(memoryAfter, memory + 2 * 1024 * 1024);
+        const Holdings after = Holdings::now(soak, {&inPlace, &plain});
+        printFigures(soak, seed, seconds, calls - warmUp, before, after);
+        expectNothingKept(soak, pictureRefs, before, after);
 
         plain.persist->InitNew();  // the design size again, after random extents
         expectDrawsAsTheEngine(hosted.Get());
