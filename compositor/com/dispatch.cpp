@@ -1,91 +1,57 @@
 // IDispatch for _LumoCTRL. GetIDsOfNames and GetTypeInfo come from the type library; Invoke
-// arranges and converts the arguments itself, because the platform's generic invoke gets
-// typed by-reference parameters wrong for script callers.
+// arranges and converts the arguments itself (the portable argument library over the caller's
+// VARIANTs), because the platform's generic invoke gets typed by-reference parameters wrong for
+// script callers.
 #include "compositor/com/dispids.h"
 #include "compositor/com/lumo_object.h"
-#include "compositor/com/variant_args.h"
 
 namespace lumo::com {
 namespace {
 
-constexpr WORD kMethod = DISPATCH_METHOD;
-constexpr WORD kGet = DISPATCH_PROPERTYGET;
-constexpr WORD kPut = DISPATCH_PROPERTYPUT;
+using dispatch::Entry;
+using dispatch::Refusal;
 
-struct MemberEntry {
-    DispId id;
-    WORD kind;
-    unsigned minArgs;
-    unsigned maxArgs;
-    LumoObject::Member call;
-};
-
-const MemberEntry kMembers[] = {
-    {DispId::setPicView, kMethod, 1, 1, &LumoObject::callSetPicView},
-    {DispId::setPicMaterial, kMethod, 1, 1, &LumoObject::callSetPicMaterial},
-    {DispId::setPicWorkArea, kMethod, 1, 1, &LumoObject::callSetPicWorkArea},
-    {DispId::getViewhDC, kMethod, 0, 0, &LumoObject::callGetViewhDC},
-    {DispId::Enabled, kGet, 0, 0, &LumoObject::callGetEnabled},
-    {DispId::Enabled, kPut, 1, 1, &LumoObject::callPutEnabled},
-    {DispId::Picture, kGet, 0, 0, &LumoObject::callGetPicture},
-    {DispId::Image, kGet, 0, 0, &LumoObject::callGetImage},
-    {DispId::getPoint, kMethod, 2, 2, &LumoObject::callGetPoint},
-    {DispId::PicViewBgColor, kGet, 0, 0, &LumoObject::callGetPicViewBgColor},
-    {DispId::PicViewBgColor, kPut, 1, 1, &LumoObject::callPutPicViewBgColor},
-    {DispId::ClsPicView, kMethod, 0, 0, &LumoObject::callClsPicView},
-    {DispId::ReDraw, kMethod, 0, 0, &LumoObject::callReDraw},
-    {DispId::Lumoscope, kMethod, 6, 7, &LumoObject::callLumoscope},
-};
-
-// A put goes to the property's put; anything else to the method or the property's get.
-const MemberEntry* findMember(DISPID id, WORD flags) {
-    const WORD wanted = (flags & kPut) ? kPut : WORD(flags & (kMethod | kGet));
-    for (const MemberEntry& m : kMembers)
-        if (DISPID(m.id) == id && (m.kind & wanted)) return &m;
+LumoObject::Member memberFor(Entry e) {
+    switch (e) {
+        case Entry::SetPicView: return &LumoObject::callSetPicView;
+        case Entry::SetPicMaterial: return &LumoObject::callSetPicMaterial;
+        case Entry::SetPicWorkArea: return &LumoObject::callSetPicWorkArea;
+        case Entry::GetViewhDC: return &LumoObject::callGetViewhDC;
+        case Entry::GetEnabled: return &LumoObject::callGetEnabled;
+        case Entry::PutEnabled: return &LumoObject::callPutEnabled;
+        case Entry::GetPicture: return &LumoObject::callGetPicture;
+        case Entry::GetImage: return &LumoObject::callGetImage;
+        case Entry::GetPoint: return &LumoObject::callGetPoint;
+        case Entry::GetPicViewBgColor: return &LumoObject::callGetPicViewBgColor;
+        case Entry::PutPicViewBgColor: return &LumoObject::callPutPicViewBgColor;
+        case Entry::ClsPicView: return &LumoObject::callClsPicView;
+        case Entry::ReDraw: return &LumoObject::callReDraw;
+        case Entry::Lumoscope: return &LumoObject::callLumoscope;
+    }
     return nullptr;
 }
 
-struct Arranged {
-    CallArgs args;
-    UINT rgIndex[CallArgs::kMax] = {};  // where each declared argument sits in rgvarg
-};
-
-// rgvarg holds the named arguments first, then the positional ones last to first.
-HRESULT arrange(const DISPPARAMS& p, const MemberEntry& m, Arranged& out, UINT& argErr) {
-    if ((p.cArgs && !p.rgvarg) || (p.cNamedArgs && !p.rgdispidNamedArgs)) return E_POINTER;
-    if (p.cNamedArgs > p.cArgs) return E_INVALIDARG;
-    if (m.kind == kPut) {
-        // The value: named DISPID_PROPERTYPUT by well-behaved callers, but never anything else.
-        if (p.cArgs != 1) return DISP_E_BADPARAMCOUNT;
-        out.args.at[0] = &p.rgvarg[0];
-        return S_OK;
+HRESULT hresultOf(Refusal r) {
+    switch (r) {
+        case Refusal::None: return S_OK;
+        case Refusal::NullPointer: return E_POINTER;
+        case Refusal::InvalidArgument: return E_INVALIDARG;
+        case Refusal::BadParamCount: return DISP_E_BADPARAMCOUNT;
+        case Refusal::ParamNotFound: return DISP_E_PARAMNOTFOUND;
+        case Refusal::ParamNotOptional: return DISP_E_PARAMNOTOPTIONAL;
+        case Refusal::TypeMismatch: return DISP_E_TYPEMISMATCH;
+        case Refusal::Overflow: return DISP_E_OVERFLOW;
     }
-    const UINT positional = p.cArgs - p.cNamedArgs;
-    if (positional > m.maxArgs) return DISP_E_BADPARAMCOUNT;
-    for (UINT i = 0; i < positional; ++i) {
-        out.rgIndex[i] = p.cArgs - 1 - i;
-        out.args.at[i] = &p.rgvarg[out.rgIndex[i]];
-    }
-    for (UINT k = 0; k < p.cNamedArgs; ++k) {
-        const DISPID pos = p.rgdispidNamedArgs[k];
-        if (pos < 0 || UINT(pos) >= m.maxArgs || out.args.at[pos]) {
-            argErr = k;
-            return DISP_E_PARAMNOTFOUND;
-        }
-        out.rgIndex[pos] = k;
-        out.args.at[pos] = &p.rgvarg[k];
-    }
-    for (UINT i = 0; i < m.minArgs; ++i) {
-        if (isMissing(out.args.at[i])) {
-            if (p.cArgs < m.minArgs) return DISP_E_BADPARAMCOUNT;
-            argErr = out.rgIndex[i];
-            return DISP_E_PARAMNOTOPTIONAL;
-        }
-    }
-    return S_OK;
+    return E_UNEXPECTED;
 }
 
-HRESULT report(const Outcome& o, const Arranged& a, EXCEPINFO* excep, UINT* argErr) {
+// What the dispatcher cannot take is returned directly, with the argument to blame.
+HRESULT refuse(const dispatch::Failure& f, UINT* argErr) {
+    if (argErr && f.hasIndex) *argErr = f.argIndex;
+    return hresultOf(f.refusal);
+}
+
+HRESULT report(const Outcome& o, const dispatch::Arrangement& a, EXCEPINFO* excep, UINT* argErr) {
     if (o.succeeded()) return S_OK;
     if (o.isArgumentError()) {
         if (argErr) *argErr = a.rgIndex[o.param];
@@ -122,21 +88,26 @@ HRESULT LumoObject::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID,
 HRESULT LumoObject::Invoke(DISPID id, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params,
                            VARIANT* result, EXCEPINFO* excep, UINT* argErr) noexcept {
     if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-    const MemberEntry* m = findMember(id, flags);
-    if (!m) return DISP_E_MEMBERNOTFOUND;
+    const dispatch::Signature* s = dispatch::findSignature(id, flags);
+    if (!s) return DISP_E_MEMBERNOTFOUND;
     static const DISPPARAMS kNoArgs{};
-    Arranged a;
-    UINT bad = 0;
-    HRESULT hr = arrange(params ? *params : kNoArgs, *m, a, bad);
-    if (FAILED(hr)) {
-        if (argErr && (hr == DISP_E_PARAMNOTFOUND || hr == DISP_E_PARAMNOTOPTIONAL)) *argErr = bad;
-        return hr;
-    }
-    a.args.lcid = lcid;
-    if (result) VariantInit(result);
+    return invokeMember(*s, params ? *params : kNoArgs, lcid, result, excep, argErr);
+}
+
+HRESULT LumoObject::invokeMember(const dispatch::Signature& s, const DISPPARAMS& p, LCID lcid, VARIANT* result,
+                                 EXCEPINFO* excep, UINT* argErr) noexcept {
+    dispatch::Arrangement a;
     Outcome o;
     try {
-        o = (this->*(m->call))(a.args, m->kind == kPut ? nullptr : result);
+        ArgMapping mapping(p);
+        if (dispatch::Failure f = dispatch::arrange(mapping.params(), s, a)) return refuse(f, argErr);
+        if (result) VariantInit(result);
+        VariantConverter converter;
+        CallArgs call{{}, mapping, converter};
+        if (dispatch::Failure f = dispatch::convertArgs(s, a, converter, lcid, call.converted)) {
+            return refuse(f, argErr);
+        }
+        o = (this->*memberFor(s.entry))(call, s.kind == dispatch::CallKind::Put ? nullptr : result);
     } catch (const std::bad_alloc&) {
         o = Outcome::failed(quill::RunError::OutOfMemory);
     } catch (...) {

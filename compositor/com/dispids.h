@@ -1,23 +1,13 @@
 #pragma once
-// The dispatch identifiers of the type library (lumoscope.idl), mirrored once for C++.
+// The dispatch identifiers of the type library (lumoscope.idl): the members' are mirrored once
+// in the portable argument library; the events' here.
 #include <windows.h>
+
+#include "compositor/dispatch_args/member_ids.h"
 
 namespace lumo::com {
 
-enum class DispId : DISPID {
-    PicViewBgColor = 0x68030000,
-    Image = 0x68030001,
-    Picture = 0x68030002,
-    Enabled = 0x68030003,
-    setPicView = 0x60030005,
-    setPicMaterial = 0x60030006,
-    setPicWorkArea = 0x60030007,
-    getViewhDC = 0x60030008,
-    getPoint = 0x60030009,
-    ClsPicView = 0x6003000A,
-    ReDraw = 0x6003000B,
-    Lumoscope = 0x6003000C,
-};
+using DispId = lumo::dispatch::DispId;
 
 enum class EventId : DISPID {
     Click = 1,  // declared for design tools; the control never raises it

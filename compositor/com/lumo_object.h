@@ -9,6 +9,7 @@
 #include <atomic>
 #include <memory>
 
+#include "compositor/com/arg_mapping.h"
 #include "compositor/com/connection_point.h"
 #include "compositor/com/control_window.h"
 #include "compositor/com/lumoscope_h.h"
@@ -22,13 +23,6 @@
 namespace lumo::com {
 
 using Microsoft::WRL::ComPtr;
-
-// The arguments of one member call in declared order; null where the caller gave none.
-struct CallArgs {
-    static constexpr unsigned kMax = 7;
-    VARIANT* at[kMax] = {};
-    LCID lcid = LOCALE_USER_DEFAULT;
-};
 
 class LumoObject final : public _LumoCTRL,
                          public IProvideClassInfo2,
@@ -127,7 +121,7 @@ public:
     HRESULT STDMETHODCALLTYPE GetSizeMax(ULARGE_INTEGER* size) noexcept override;
     HRESULT STDMETHODCALLTYPE InitNew() noexcept override;
 
-    // The late-bound members (members.cpp); the dispatcher has checked the argument count.
+    // The late-bound members (members.cpp), with their arguments converted by the dispatcher.
     Outcome callSetPicView(const CallArgs& a, VARIANT* result);
     Outcome callSetPicMaterial(const CallArgs& a, VARIANT* result);
     Outcome callSetPicWorkArea(const CallArgs& a, VARIANT* result);
@@ -148,10 +142,14 @@ private:
     ~LumoObject() noexcept;
     HRESULT init();
 
-    HRESULT earlyBound(Member m, std::initializer_list<VARIANT*> args, VARIANT* result) noexcept;
-    HRESULT earlyPictureIn(Member m, IPictureDisp** pic) noexcept;
-    HRESULT earlyPictureOut(Member m, IPictureDisp** result) noexcept;
-    Outcome loadPicture(VARIANT* arg, RunError (LumoControl::*load)(PictureRef));
+    // One member call: arranges and converts the arguments, runs the member, reports.
+    HRESULT invokeMember(const dispatch::Signature& s, const DISPPARAMS& p, LCID lcid, VARIANT* result,
+                         EXCEPINFO* excep, UINT* argErr) noexcept;
+    // Early-bound callers: their arguments in declared order (null for an omitted optional one).
+    HRESULT earlyBound(DispId id, WORD flags, std::initializer_list<VARIANT*> args, VARIANT* result) noexcept;
+    HRESULT earlyPictureIn(DispId id, IPictureDisp** pic) noexcept;
+    HRESULT earlyPictureOut(DispId id, IPictureDisp** result) noexcept;
+    Outcome loadPicture(void* object, RunError (LumoControl::*load)(PictureRef));
 
     // ControlWindowSink
     void onMouse(MouseKind kind, short button, short shift, float x, float y) override;

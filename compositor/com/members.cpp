@@ -1,9 +1,9 @@
-// The members of _LumoCTRL: each is written once against late-bound arguments; the
-// early-bound entry points wrap their typed pointers into by-reference VARIANTs.
-#include <optional>
+// The members of _LumoCTRL: each is written once against its converted late-bound arguments;
+// the early-bound entry points wrap their typed pointers into by-reference VARIANTs and take
+// the same way through the dispatcher.
+#include <vector>
 
 #include "compositor/com/lumo_object.h"
-#include "compositor/com/variant_args.h"
 
 namespace lumo::com {
 namespace {
@@ -27,41 +27,52 @@ Outcome setPicture(VARIANT* r, HRESULT hr, IPictureDisp* pic) {
     return Outcome::ok();
 }
 
+// A picture object, or Nothing (out stays null).
+Outcome pictureOf(void* object, ComPtr<IPictureDisp>& out) {
+    out.Reset();
+    if (object && FAILED(static_cast<IUnknown*>(object)->QueryInterface(IID_PPV_ARGS(&out))))
+        return Outcome::badArg(DISP_E_TYPEMISMATCH, 0);
+    return Outcome::ok();
+}
+
 }  // namespace
 
-HRESULT LumoObject::earlyBound(Member m, std::initializer_list<VARIANT*> args, VARIANT* result) noexcept {
+HRESULT LumoObject::earlyBound(DispId id, WORD flags, std::initializer_list<VARIANT*> args, VARIANT* result) noexcept {
     return guarded([&] {
-        CallArgs a;
-        unsigned i = 0;
-        for (VARIANT* v : args) a.at[i++] = v;
-        return (this->*m)(a, result).hr;
+        std::vector<VARIANT> rgvarg;  // last argument first
+        for (VARIANT* v : args) {
+            if (v) rgvarg.insert(rgvarg.begin(), *v);
+        }
+        DISPPARAMS p{rgvarg.data(), nullptr, UINT(rgvarg.size()), 0};
+        const dispatch::Signature* s = dispatch::findSignature(std::int32_t(id), flags);
+        return s ? invokeMember(*s, p, LOCALE_USER_DEFAULT, result, nullptr, nullptr) : E_UNEXPECTED;
     });
 }
 
-Outcome LumoObject::loadPicture(VARIANT* arg, RunError (LumoControl::*load)(PictureRef)) {
+Outcome LumoObject::loadPicture(void* object, RunError (LumoControl::*load)(PictureRef)) {
     ComPtr<IPictureDisp> pic;
     PictureRef px;
-    Outcome o = pictureArg(arg, 0, pic);
+    Outcome o = pictureOf(object, pic);
     if (o.succeeded()) o = reader_.read(pic.Get(), px);
     if (o.succeeded()) o = Outcome::failed(((*control_).*load)(std::move(px)));
     return o;
 }
 
 Outcome LumoObject::callSetPicView(const CallArgs& a, VARIANT*) {
-    Outcome o = loadPicture(a.at[0], &LumoControl::setPicView);
+    Outcome o = loadPicture(a.converted.at[0].object, &LumoControl::setPicView);
     if (!o.succeeded()) return o;
     // The host's own object is what Picture hands back.
-    pictureArg(a.at[0], 0, viewPicture_);
+    pictureOf(a.converted.at[0].object, viewPicture_);
     window_.invalidate();
     return o;
 }
 
 Outcome LumoObject::callSetPicMaterial(const CallArgs& a, VARIANT*) {
-    return loadPicture(a.at[0], &LumoControl::setPicMaterial);
+    return loadPicture(a.converted.at[0].object, &LumoControl::setPicMaterial);
 }
 
 Outcome LumoObject::callSetPicWorkArea(const CallArgs& a, VARIANT*) {
-    return loadPicture(a.at[0], &LumoControl::setPicWorkArea);
+    return loadPicture(a.converted.at[0].object, &LumoControl::setPicWorkArea);
 }
 
 Outcome LumoObject::callGetViewhDC(const CallArgs&, VARIANT* r) {
@@ -76,12 +87,9 @@ Outcome LumoObject::callGetEnabled(const CallArgs&, VARIANT* r) {
 }
 
 Outcome LumoObject::callPutEnabled(const CallArgs& a, VARIANT*) {
-    VARIANT_BOOL on = VARIANT_FALSE;
-    Outcome o = booleanArg(a.at[0], 0, a.lcid, on);
-    if (!o.succeeded()) return o;
-    enabled_ = on != VARIANT_FALSE;
+    enabled_ = a.converted.at[0].boolean != VARIANT_FALSE;
     window_.enable(enabled_);
-    return o;
+    return Outcome::ok();
 }
 
 Outcome LumoObject::callGetPicture(const CallArgs&, VARIANT* r) {
@@ -104,14 +112,9 @@ Outcome LumoObject::callGetImage(const CallArgs&, VARIANT* r) {
 }
 
 Outcome LumoObject::callGetPoint(const CallArgs& a, VARIANT* r) {
-    ArgSlot xs, ys;
-    NumericArg x = NumericArg::notNumeric(), y = NumericArg::notNumeric();
-    Outcome o = numericArg(a.at[0], 0, a.lcid, xs, x);
-    if (o.succeeded()) o = numericArg(a.at[1], 1, a.lcid, ys, y);
-    if (!o.succeeded()) return o;
     GdiFlush();
     std::int32_t colour = 0;
-    o = Outcome::failed(control_->getPoint(x, y, colour));
+    const Outcome o = Outcome::failed(control_->getPoint(a.converted.at[0].number, a.converted.at[1].number, colour));
     if (o.succeeded()) setLong(r, colour);
     return o;
 }
@@ -122,11 +125,8 @@ Outcome LumoObject::callGetPicViewBgColor(const CallArgs&, VARIANT* r) {
 }
 
 Outcome LumoObject::callPutPicViewBgColor(const CallArgs& a, VARIANT*) {
-    OLE_COLOR c = 0;
-    Outcome o = colourArg(a.at[0], 0, a.lcid, c);
-    if (!o.succeeded()) return o;
     GdiFlush();
-    o = Outcome::failed(control_->setPicViewBgColor(c));
+    const Outcome o = Outcome::failed(control_->setPicViewBgColor(a.converted.at[0].colour));
     if (o.succeeded()) window_.invalidate();
     return o;
 }
@@ -144,28 +144,17 @@ Outcome LumoObject::callReDraw(const CallArgs&, VARIANT*) {
 }
 
 Outcome LumoObject::callLumoscope(const CallArgs& a, VARIANT*) {
-    constexpr unsigned kNumeric = 5;  // x, y, Alpha, R360, Zoom
-    ArgSlot slots[kNumeric];
-    NumericArg v[kNumeric] = {NumericArg::notNumeric(), NumericArg::notNumeric(), NumericArg::notNumeric(),
-                              NumericArg::notNumeric(), NumericArg::notNumeric()};
-    Outcome o;
-    for (unsigned i = 0; i < kNumeric && o.succeeded(); ++i) o = numericArg(a.at[i], i, a.lcid, slots[i], v[i]);
-    VARIANT_BOOL smooth = VARIANT_FALSE;
-    std::optional<double> qtValue;
-    if (o.succeeded()) o = booleanArg(a.at[5], 5, a.lcid, smooth);
-    if (o.succeeded()) o = optionalDoubleArg(a.at[6], 6, a.lcid, qtValue);
-    if (!o.succeeded()) return o;
-
-    NumericArg smoothing = NumericArg::booleanRaw(smooth, Slot::Typed);
-    NumericArg qt = NumericArg::doubleValue(qtValue.value_or(1.0), Slot::Typed);
-    const NumericArg alphaBefore = v[2], angleBefore = v[3];
+    const dispatch::Converted* c = a.converted.at;
+    NumericArg v[5] = {c[0].number, c[1].number, c[2].number, c[3].number, c[4].number};  // x, y, Alpha, R360, Zoom
+    NumericArg smoothing = NumericArg::booleanRaw(c[5].boolean, Slot::Typed);
+    NumericArg qt = NumericArg::doubleValue(c[6].real.value_or(1.0), Slot::Typed);
     GdiFlush();
-    o = Outcome::failed(control_->lumoscope({v[0], v[1], v[2], v[3], v[4], smoothing, qtValue ? &qt : nullptr}));
+    Outcome o = Outcome::failed(
+        control_->lumoscope({v[0], v[1], v[2], v[3], v[4], smoothing, c[6].real ? &qt : nullptr}));
     // What the draw clamped or reduced reaches the caller even when a later step failed.
     for (unsigned i : {2u, 3u}) {
-        const NumericArg& before = i == 2 ? alphaBefore : angleBefore;
-        if (v[i].kind() == before.kind() && v[i].value() == before.value()) continue;
-        Outcome w = writeBack(slots[i], v[i]);
+        if (v[i].kind() == c[i].number.kind() && v[i].value() == c[i].number.value()) continue;
+        Outcome w = a.writeBack(i, v[i]);
         if (o.succeeded()) o = w;
     }
     return o;
@@ -173,39 +162,39 @@ Outcome LumoObject::callLumoscope(const CallArgs& a, VARIANT*) {
 
 // Early-bound entry points.
 
-HRESULT LumoObject::earlyPictureIn(Member m, IPictureDisp** pic) noexcept {
+HRESULT LumoObject::earlyPictureIn(DispId id, IPictureDisp** pic) noexcept {
     if (!pic) return E_POINTER;
     VARIANT a = byRef(VT_DISPATCH, pic);
-    return earlyBound(m, {&a}, nullptr);
+    return earlyBound(id, DISPATCH_METHOD, {&a}, nullptr);
 }
 
-HRESULT LumoObject::earlyPictureOut(Member m, IPictureDisp** result) noexcept {
+HRESULT LumoObject::earlyPictureOut(DispId id, IPictureDisp** result) noexcept {
     if (!result) return E_POINTER;
     *result = nullptr;
     VARIANT r;
     VariantInit(&r);
-    HRESULT hr = earlyBound(m, {}, &r);
+    HRESULT hr = earlyBound(id, DISPATCH_PROPERTYGET, {}, &r);
     if (SUCCEEDED(hr)) *result = static_cast<IPictureDisp*>(r.pdispVal);
     return hr;
 }
 
 HRESULT LumoObject::setPicView(IPictureDisp** pic) noexcept {
-    return earlyPictureIn(&LumoObject::callSetPicView, pic);
+    return earlyPictureIn(DispId::setPicView, pic);
 }
 
 HRESULT LumoObject::setPicMaterial(IPictureDisp** pic) noexcept {
-    return earlyPictureIn(&LumoObject::callSetPicMaterial, pic);
+    return earlyPictureIn(DispId::setPicMaterial, pic);
 }
 
 HRESULT LumoObject::setPicWorkArea(IPictureDisp** pic) noexcept {
-    return earlyPictureIn(&LumoObject::callSetPicWorkArea, pic);
+    return earlyPictureIn(DispId::setPicWorkArea, pic);
 }
 
 HRESULT LumoObject::getViewhDC(LONG* result) noexcept {
     if (!result) return E_POINTER;
     VARIANT r;
     VariantInit(&r);
-    HRESULT hr = earlyBound(&LumoObject::callGetViewhDC, {}, &r);
+    HRESULT hr = earlyBound(DispId::getViewhDC, DISPATCH_METHOD, {}, &r);
     *result = r.lVal;
     return hr;
 }
@@ -220,22 +209,22 @@ HRESULT LumoObject::put_Enabled(VARIANT_BOOL value) noexcept {
     VARIANT a;
     a.vt = VT_BOOL;
     a.boolVal = value;
-    return earlyBound(&LumoObject::callPutEnabled, {&a}, nullptr);
+    return earlyBound(DispId::Enabled, DISPATCH_PROPERTYPUT, {&a}, nullptr);
 }
 
 HRESULT LumoObject::get_Picture(IPictureDisp** result) noexcept {
-    return earlyPictureOut(&LumoObject::callGetPicture, result);
+    return earlyPictureOut(DispId::Picture, result);
 }
 
 HRESULT LumoObject::get_Image(IPictureDisp** result) noexcept {
-    return earlyPictureOut(&LumoObject::callGetImage, result);
+    return earlyPictureOut(DispId::Image, result);
 }
 
 HRESULT LumoObject::getPoint(VARIANT* x, VARIANT* y, LONG* result) noexcept {
     if (!x || !y || !result) return E_POINTER;
     VARIANT ax = byRef(VT_VARIANT, x), ay = byRef(VT_VARIANT, y), r;
     VariantInit(&r);
-    HRESULT hr = earlyBound(&LumoObject::callGetPoint, {&ax, &ay}, &r);
+    HRESULT hr = earlyBound(DispId::getPoint, DISPATCH_METHOD, {&ax, &ay}, &r);
     *result = r.lVal;
     return hr;
 }
@@ -249,12 +238,12 @@ HRESULT LumoObject::get_PicViewBgColor(OLE_COLOR* result) noexcept {
 HRESULT LumoObject::put_PicViewBgColor(OLE_COLOR* value) noexcept {
     if (!value) return E_POINTER;
     VARIANT a = byRef(VT_UI4, value);
-    return earlyBound(&LumoObject::callPutPicViewBgColor, {&a}, nullptr);
+    return earlyBound(DispId::PicViewBgColor, DISPATCH_PROPERTYPUT, {&a}, nullptr);
 }
 
-HRESULT LumoObject::ClsPicView() noexcept { return earlyBound(&LumoObject::callClsPicView, {}, nullptr); }
+HRESULT LumoObject::ClsPicView() noexcept { return earlyBound(DispId::ClsPicView, DISPATCH_METHOD, {}, nullptr); }
 
-HRESULT LumoObject::ReDraw() noexcept { return earlyBound(&LumoObject::callReDraw, {}, nullptr); }
+HRESULT LumoObject::ReDraw() noexcept { return earlyBound(DispId::ReDraw, DISPATCH_METHOD, {}, nullptr); }
 
 HRESULT LumoObject::Lumoscope(VARIANT* x, VARIANT* y, VARIANT* alpha, VARIANT* r360, VARIANT* zoom,
                               VARIANT_BOOL* smoothing, double* qt) noexcept {
@@ -262,7 +251,8 @@ HRESULT LumoObject::Lumoscope(VARIANT* x, VARIANT* y, VARIANT* alpha, VARIANT* r
     VARIANT ax = byRef(VT_VARIANT, x), ay = byRef(VT_VARIANT, y), aa = byRef(VT_VARIANT, alpha),
             ar = byRef(VT_VARIANT, r360), az = byRef(VT_VARIANT, zoom),
             as = byRef(VT_BOOL, smoothing), aq = byRef(VT_R8, qt);
-    return earlyBound(&LumoObject::callLumoscope, {&ax, &ay, &aa, &ar, &az, &as, qt ? &aq : nullptr}, nullptr);
+    return earlyBound(DispId::Lumoscope, DISPATCH_METHOD, {&ax, &ay, &aa, &ar, &az, &as, qt ? &aq : nullptr},
+                      nullptr);
 }
 
 }  // namespace lumo::com

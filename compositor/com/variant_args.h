@@ -1,21 +1,15 @@
 #pragma once
-// Arguments of late-bound calls: where the caller's variable lives (a Variant, a typed variable,
-// or a value passed by value), its value as the engine's argument types, and the write-back
-// into the caller's own variable in its own type. Script callers pass every argument as
-// VT_BYREF|VT_VARIANT; typed callers pass VT_BYREF|<type> or plain values.
+// VARIANTs and the portable argument model: a value read from a VARIANT, a numeric value the
+// model made as a VARIANT, and the platform's own conversions between types. Script callers
+// pass every argument as VT_BYREF|VT_VARIANT; typed callers pass VT_BYREF|<type> or values.
 #include <windows.h>
-#include <ocidl.h>
 #include <oleauto.h>
-#include <wrl/client.h>
 
-#include <optional>
+#include <deque>
 
-#include "compositor/com/outcome.h"
-#include "compositor/engine/numeric_arg.h"
+#include "compositor/dispatch_args/refusal.h"
 
 namespace lumo::com {
-
-using Microsoft::WRL::ComPtr;
 
 // A VARIANT that clears itself.
 struct Variant : VARIANT {
@@ -34,37 +28,26 @@ inline VARIANT byRef(VARTYPE vt, void* p) {
     return v;
 }
 
-struct ArgSlot {
-    VARIANT* variant = nullptr;      // the caller's Variant variable: a write-back replaces it
-    VARTYPE typedVt = VT_EMPTY;      // the caller's typed variable: a write-back converts into it
-    void* typedPtr = nullptr;
-    const VARIANT* byValue = nullptr;  // a value: nothing to write back into
+// The model's view of a by-value VARIANT; the VARIANT itself stays the value's native copy.
+dispatch::Value valueFromVariant(VARIANT& v);
 
-    bool isTyped() const { return typedPtr != nullptr; }
+// A value of the kinds the engine computes in (I2, I4, R4, R8, Bool) into an empty VARIANT;
+// false for any other type.
+bool variantOf(const dispatch::Value& value, VARIANT& out);
+
+// The platform's conversions (VariantChangeTypeEx). The results live as long as the converter,
+// as the native copies of the values it hands out.
+class VariantConverter final : public dispatch::ValueConverter {
+public:
+    dispatch::Refusal convert(const dispatch::Value& from, dispatch::VarType to, std::uint32_t locale,
+                              dispatch::Value& out) const override;
+
+private:
+    mutable std::deque<Variant> results_;
 };
 
-// Follows VT_BYREF|VT_VARIANT to the caller's variable. Null pointers and reference cycles are
-// argument errors of position `param`.
-Outcome resolveArg(VARIANT* arg, unsigned param, ArgSlot& out);
-
-// An argument declared optional that the caller left out: no VARIANT, or VT_ERROR with
-// DISP_E_PARAMNOTFOUND.
-bool isMissing(const VARIANT* arg);
-
-// "Any numeric value": its kind and value; NotNumeric for what does not convert.
-Outcome numericArg(VARIANT* arg, unsigned param, LCID lcid, ArgSlot& slot, NumericArg& out);
-
-// Stores an engine argument's new value into the caller's variable. A value that does not fit
-// the variable's type is an overflow; a value passed by value is not written anywhere.
-Outcome writeBack(const ArgSlot& slot, const NumericArg& value);
-
-// Typed parameters, converted as a late-bound call converts them (DISP_E_TYPEMISMATCH or
-// DISP_E_OVERFLOW with the argument's position when they do not convert).
-Outcome booleanArg(VARIANT* arg, unsigned param, LCID lcid, VARIANT_BOOL& out);
-Outcome colourArg(VARIANT* arg, unsigned param, LCID lcid, OLE_COLOR& out);
-Outcome optionalDoubleArg(VARIANT* arg, unsigned param, LCID lcid, std::optional<double>& out);
-
-// A picture object or Nothing (out stays null).
-Outcome pictureArg(VARIANT* arg, unsigned param, ComPtr<IPictureDisp>& out);
+// Puts a converted value (native copy in `converted`) into a typed variable of type vt at ptr;
+// `converted` gives up what it owned.
+HRESULT storeTyped(VARTYPE vt, void* ptr, VARIANT& converted);
 
 }  // namespace lumo::com

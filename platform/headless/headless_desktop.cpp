@@ -73,6 +73,13 @@ void HeadlessDesktop::destroyWindow(WindowHandle h) {
     if (foreground_ == h) foreground_ = 0;
 }
 
+void HeadlessDesktop::closeForeignWindow(WindowHandle h) {
+    if (window(h).client) misuse("closing a window of the program as if another program did");
+    windows_.erase(h);
+    zOrder_.erase(std::remove(zOrder_.begin(), zOrder_.end(), h), zOrder_.end());
+    if (foreground_ == h) foreground_ = 0;
+}
+
 void HeadlessDesktop::raise(WindowHandle h) {
     zOrder_.erase(std::remove(zOrder_.begin(), zOrder_.end(), h), zOrder_.end());
     // Topmost windows stay in front of the others; a raised window leads its band.

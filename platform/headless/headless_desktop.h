@@ -115,6 +115,14 @@ public:
     void addFolder(const std::string& path) { addFile(path, {}, kFolder); }
     // A window of another program, for foreground and target tests.
     WindowHandle addForeignWindow(const std::string& title, const PixelRect& rect);
+    // ---- faults injected by tests ----
+    void removeFile(const std::string& path) { files_.erase(path); }
+    // Another program closes one of its windows (the replay's target, say).
+    void closeForeignWindow(WindowHandle h);
+    // Runs the action once, when the program next reads a monitor's information: a monitor can
+    // go away in the middle of a walk over them.
+    void atNextMonitorQuery(std::function<void()> action) { monitorQueryHook_ = std::move(action); }
+
     // Runs the action when the virtual clock reaches the time (delivered by the pump).
     void at(std::int64_t timeMs, std::function<void()> action);
     void after(std::int64_t delayMs, std::function<void()> action) { at(now_ + delayMs, std::move(action)); }
@@ -215,6 +223,8 @@ private:
     std::map<TimerId, TimerState> timers_;
     TimerId nextTimer_ = 1;
     std::vector<MonitorInfo> monitors_;
+    std::vector<MonitorHandle> removedMonitors_;  // their information reads as zeros, as on Windows
+    mutable std::function<void()> monitorQueryHook_;
     std::deque<Input> input_;
     std::vector<Scheduled> scheduled_;
     long scheduleOrder_ = 0;

@@ -1,6 +1,7 @@
 // Monitors and files of the headless desktop.
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "platform/headless/headless_desktop.h"
 #include "platform/picture_file.h"
@@ -24,6 +25,11 @@ std::int64_t gapSquared(const PixelRect& a, const PixelRect& b) {
 
 void HeadlessDesktop::setMonitors(std::vector<MonitorInfo> monitors) {
     if (monitors.empty()) throw std::logic_error("headless desktop: a desktop has at least one monitor");
+    for (const MonitorInfo& old : monitors_) {
+        const bool kept = std::any_of(monitors.begin(), monitors.end(),
+                                      [&](const MonitorInfo& m) { return m.handle == old.handle; });
+        if (!kept) removedMonitors_.push_back(old.handle);
+    }
     monitors_ = std::move(monitors);
 }
 
@@ -36,9 +42,12 @@ void HeadlessDesktop::enumDisplayMonitors(const std::function<Long(MonitorHandle
 }
 
 MonitorInfo HeadlessDesktop::monitorInfo(MonitorHandle h) const {
+    if (monitorQueryHook_) std::exchange(monitorQueryHook_, nullptr)();
     for (const MonitorInfo& m : monitors_) {
         if (m.handle == h) return m;
     }
+    // A monitor that went away: the platform's call fails and leaves the record all zero.
+    if (std::find(removedMonitors_.begin(), removedMonitors_.end(), h) != removedMonitors_.end()) return {h, {}, {}, 0};
     throw std::logic_error("headless desktop: no monitor " + std::to_string(h));
 }
 

@@ -1,5 +1,7 @@
 #include "program_fixture.h"
 
+#include <utility>
+
 #include "bmp_writer.h"
 
 namespace quilltest {
@@ -49,6 +51,24 @@ void ProgramTest::clickSwitch() {
     const auto p = switchPoint();
     desk.click(p.x, p.y);
     desk.doEvents();
+}
+
+quill::platform::PixelPoint ProgramTest::uncoveredBodyPoint() const {
+    const auto body = form1Rect(), tail = desk.windowRect(program_->form2View.hWnd());
+    for (const auto& [x, y] : {std::pair{110, 110}, {110, 15}, {15, 110}, {110, 60}, {60, 110}}) {
+        const quill::platform::PixelPoint p{body.left + x, body.top + y};
+        if (p.x < tail.left || p.x >= tail.right || p.y < tail.top || p.y >= tail.bottom) return p;
+    }
+    return bodyPoint();
+}
+
+void ProgramTest::flickBody(quill::Long dx, quill::Long dy) {
+    const auto p = uncoveredBodyPoint();
+    desk.press(p.x, p.y, quill::platform::kLeftButton);
+    desk.moveMouse(p.x + dx, p.y + dy);
+    desk.doEvents();
+    desk.after(10, [this, p, dx, dy] { desk.release(p.x + dx, p.y + dy, quill::platform::kLeftButton); });
+    desk.runUntil([&] { return st().Throwing; });
 }
 
 void ProgramTest::settle() {

@@ -32,7 +32,11 @@ protected:
     quill::platform::PixelPoint buttonPoint() const;
     quill::platform::PixelPoint switchPoint() const;
     quill::platform::PixelPoint bodyPoint() const;  // on the body, outside the button
+    // On the body, outside the button, and where the switch window does not cover it.
+    quill::platform::PixelPoint uncoveredBodyPoint() const;
     void clickSwitch();
+    // Drags the body by (dx, dy) pixels in one step and lets go 10 ms later: a flick.
+    void flickBody(quill::Long dx, quill::Long dy);
     // Lets the program run until its heartbeat is idle at 100 ms (no glide, no push).
     void settle();
 

@@ -17,6 +17,15 @@ void GestureTest::clickButton() {
     desk.doEvents();
 }
 
+void GestureTest::recordPressDragRelease() {
+    const auto p = buttonPoint();
+    desk.press(p.x, p.y, quill::platform::kLeftButton);
+    desk.at(desk.nowMs() + 150, [this, p] { desk.moveMouse(p.x + 30, p.y); });
+    desk.at(desk.nowMs() + 300, [this, p] { desk.release(p.x + 30, p.y, quill::platform::kLeftButton); });
+    desk.runFor(300);
+    ASSERT_TRUE(st().Recording);
+}
+
 void GestureTest::runUntilReplayed() {
     desk.runUntil([&] { return !form1().btnLDown.enabled() && !prog().engine.replaying(); });
 }

@@ -9,6 +9,8 @@ protected:
     void SetUp() override;
     // Press and release the left button on the on-screen button without moving.
     void clickButton();
+    // A press, a drag and a release on the button: its replay holds the left button between.
+    void recordPressDragRelease();
     // Runs until the replay has ended and the switch has turned itself off.
     void runUntilReplayed();
     std::vector<quill::Long> codes() const;

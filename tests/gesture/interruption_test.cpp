@@ -13,12 +13,7 @@ class Interruption : public GestureTest {
 protected:
     // A press, a drag and a release: the replay holds the left button down in between.
     void recordAndStartReplay() {
-        const auto p = buttonPoint();
-        desk.press(p.x, p.y, platform::kLeftButton);
-        desk.at(desk.nowMs() + 150, [this, p] { desk.moveMouse(p.x + 30, p.y); });
-        desk.at(desk.nowMs() + 300, [this, p] { desk.release(p.x + 30, p.y, platform::kLeftButton); });
-        desk.runFor(300);
-        ASSERT_TRUE(st().Recording);
+        recordPressDragRelease();
         total_ = st().RecCount;
     }
     // Once the replay has pressed the button, does the action (inside the replay's wait).

@@ -31,6 +31,8 @@ void RegisteredControl::TearDown() {
 
 HMODULE RegisteredControl::dll() { return g_dll; }
 
+HRESULT canUnloadNow() { return callExport("DllCanUnloadNow"); }
+
 ComPtr<IDispatch> createControl() {
     CLSID clsid{};
     EXPECT_HRESULT_SUCCEEDED(CLSIDFromProgID(L"Lumoscope.LumoCTRL", &clsid));
@@ -136,6 +138,16 @@ LONG pointAt(IDispatch* d, int x, int y) {
     method(c, d, DispId::getPoint, {i4(x), i4(y)});
     EXPECT_HRESULT_SUCCEEDED(c.hr);
     return c.result.lVal;
+}
+
+SIZE_T privateBytes() {
+    SIZE_T total = 0;
+    MEMORY_BASIC_INFORMATION mbi{};
+    for (const char* p = nullptr; VirtualQuery(p, &mbi, sizeof mbi) == sizeof mbi;
+         p = static_cast<const char*>(mbi.BaseAddress) + mbi.RegionSize) {
+        if (mbi.State == MEM_COMMIT && mbi.Type == MEM_PRIVATE) total += mbi.RegionSize;
+    }
+    return total;
 }
 
 }  // namespace comtest

@@ -33,6 +33,9 @@ public:
     static HMODULE dll();
 };
 
+// The DLL's own DllCanUnloadNow: S_OK once no object or lock is left.
+HRESULT canUnloadNow();
+
 // Each test runs in its own single-threaded apartment.
 class ComTest : public ::testing::Test {
 protected:
@@ -86,5 +89,9 @@ void hostRedraw(IDispatch* d, IPictureDisp* material, short angle);
 
 // The view pixel at (x, y) through getPoint.
 LONG pointAt(IDispatch* d, int x, int y);
+
+// Committed private memory, summed over the address space: heaps and DIB sections both live
+// there (the process counters are not reliable under every Windows implementation).
+SIZE_T privateBytes();
 
 }  // namespace comtest

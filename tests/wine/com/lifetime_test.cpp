@@ -7,12 +7,6 @@ namespace {
 
 class Lifetime : public ComTest {};
 
-HRESULT canUnloadNow() {
-    using Fn = HRESULT(WINAPI*)();
-    auto fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(RegisteredControl::dll(), "DllCanUnloadNow")));
-    return fn ? fn() : E_NOTIMPL;
-}
-
 TEST_F(Lifetime, CanUnloadNowReflectsLiveObjectsAndLocks) {
     ASSERT_EQ(canUnloadNow(), S_OK);
     ComPtr<IDispatch> d = createControl();
@@ -36,18 +30,6 @@ TEST_F(Lifetime, CanUnloadNowReflectsLiveObjectsAndLocks) {
     ComPtr<IUnknown> aggregated;
     EXPECT_EQ(factory->CreateInstance(reinterpret_cast<IUnknown*>(factory.Get()), IID_IUnknown, &aggregated),
               CLASS_E_NOAGGREGATION);
-}
-
-// Committed private memory, summed over the address space: heaps and DIB sections both live
-// there (the process counters are not reliable under every Windows implementation).
-SIZE_T privateBytes() {
-    SIZE_T total = 0;
-    MEMORY_BASIC_INFORMATION mbi{};
-    for (const char* p = nullptr; VirtualQuery(p, &mbi, sizeof mbi) == sizeof mbi;
-         p = static_cast<const char*>(mbi.BaseAddress) + mbi.RegionSize) {
-        if (mbi.State == MEM_COMMIT && mbi.Type == MEM_PRIVATE) total += mbi.RegionSize;
-    }
-    return total;
 }
 
 TEST_F(Lifetime, ThousandsOfRedrawsLeaveCountsFlat) {
