@@ -13,4 +13,9 @@ quill_prepare_prefix() {
   for font in "MS UI Gothic" "MS Gothic" "ＭＳ ゴシック"; do
     LANG=C.UTF-8 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$font" /t REG_SZ /d IPAGothic /f >/dev/null 2>&1
   done
+  # Wine ends its desktop and RPC services a few seconds after the last program exits, and the
+  # next program waits about 14 s for them to start again. A program that waits for input that
+  # never comes keeps them for as long as the prefix lives (wineserver -k ends it).
+  mkfifo "$WINEPREFIX/keep-alive"
+  wine cmd.exe <>"$WINEPREFIX/keep-alive" >/dev/null 2>&1 &
 }

@@ -25,6 +25,9 @@ public:
         }
         return inner_.invoke(id, kind, args, count, result);
     }
+    RunError site(platform::WindowHandle form, const platform::PixelRect& place) override {
+        return inner_.site(form, place);
+    }
     RunError setExtent(Long w, Long h) override { return inner_.setExtent(w, h); }
 
     std::set<LumoDispId> failing;
