@@ -5,33 +5,12 @@
 namespace comtest {
 namespace {
 
-HMODULE g_dll = nullptr;
-
 // gtest_main provides main(); the environment joins through a static registration.
-::testing::Environment* const g_registered = ::testing::AddGlobalTestEnvironment(new RegisteredControl);
-
-using DllEntry = HRESULT(WINAPI*)();
-
-HRESULT callExport(const char* name) {
-    auto entry = reinterpret_cast<DllEntry>(reinterpret_cast<void*>(GetProcAddress(g_dll, name)));
-    return entry ? entry() : E_NOTIMPL;
-}
+::testing::Environment* const g_registered = ::testing::AddGlobalTestEnvironment(new winetest::RegisteredControl);
 
 }  // namespace
 
-void RegisteredControl::SetUp() {
-    g_dll = LoadLibraryW(L"Lumoscope.dll");
-    ASSERT_NE(g_dll, nullptr);
-    ASSERT_HRESULT_SUCCEEDED(callExport("DllRegisterServer"));
-}
-
-void RegisteredControl::TearDown() {
-    EXPECT_HRESULT_SUCCEEDED(callExport("DllUnregisterServer"));
-}
-
-HMODULE RegisteredControl::dll() { return g_dll; }
-
-HRESULT canUnloadNow() { return callExport("DllCanUnloadNow"); }
+HRESULT canUnloadNow() { return winetest::callControlExport("DllCanUnloadNow"); }
 
 ComPtr<IDispatch> createControl() {
     CLSID clsid{};

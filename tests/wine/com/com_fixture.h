@@ -15,6 +15,7 @@
 #include "compositor/com/lumoscope_h.h"
 #include "compositor/com/variant_args.h"
 #include "compositor/engine/bitmap.h"
+#include "tests/wine/support/registered_control.h"
 
 namespace comtest {
 
@@ -25,13 +26,7 @@ using Microsoft::WRL::ComPtr;
 
 constexpr quill::Colour kKey = 0x0000FF00;  // pure green, the artwork's key colour
 
-// Registers the DLL beside the test binary for the whole run and unregisters it afterwards.
-class RegisteredControl : public ::testing::Environment {
-public:
-    void SetUp() override;
-    void TearDown() override;
-    static HMODULE dll();
-};
+using winetest::RegisteredControl;
 
 // The DLL's own DllCanUnloadNow: S_OK once no object or lock is left.
 HRESULT canUnloadNow();

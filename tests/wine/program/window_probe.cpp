@@ -14,12 +14,13 @@
 //                                 ended by itself within 10 s, else ends it and prints "killed"
 #include <windows.h>
 
-#include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+#include "tests/wine/support/process_resources.h"
 
 namespace {
 
@@ -130,66 +131,10 @@ int endSession() {
     return 0;
 }
 
-// The system's handle table, for a handle count where the process query reports none.
-struct SystemHandleEntry {
-    ULONG ownerPid;
-    BYTE objectType;
-    BYTE flags;
-    USHORT handle;
-    PVOID object;
-    ULONG access;
-};
-struct SystemHandles {
-    ULONG count;
-    SystemHandleEntry entries[1];
-};
-constexpr ULONG kSystemHandleInformation = 16;
-constexpr LONG kInfoLengthMismatch = static_cast<LONG>(0xC0000004);
-
-unsigned long kernelHandles(DWORD pid) {
-    using Query = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
-    const auto query = reinterpret_cast<Query>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
-    if (!query) return 0;
-    std::vector<unsigned char> buffer(1 << 16);
-    ULONG needed = 0;
-    LONG status;
-    while ((status = query(kSystemHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed)) ==
-           kInfoLengthMismatch) {
-        buffer.resize(buffer.size() * 2);
-    }
-    if (status < 0) return 0;
-    const auto* table = reinterpret_cast<const SystemHandles*>(buffer.data());
-    unsigned long n = 0;
-    for (ULONG i = 0; i < table->count; ++i) n += table->entries[i].ownerPid == pid;
-    return n;
-}
-
-BOOL CALLBACK countChild(HWND, LPARAM count) {
-    ++*reinterpret_cast<unsigned long*>(count);
-    return TRUE;
-}
-
-// Wine answers the GDI and USER object queries with 0 and keeps private bytes in the page-file
-// figure; the window count stands in for USER objects there.
 int printResources() {
     const ProgramWindows p = programWindows();
     if (p.windows.empty()) return 1;
-    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, p.pid);
-    if (!process) return 1;
-    PROCESS_MEMORY_COUNTERS_EX memory{};
-    memory.cb = sizeof memory;
-    GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
-    const SIZE_T privateBytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
-    DWORD handles = 0;
-    GetProcessHandleCount(process, &handles);
-    if (!handles) handles = kernelHandles(p.pid);
-    unsigned long windows = static_cast<unsigned long>(p.windows.size());
-    for (HWND h : p.windows) EnumChildWindows(h, countChild, reinterpret_cast<LPARAM>(&windows));
-    std::printf("gdi %lu user %lu windows %lu handles %lu private %llu\n", GetGuiResources(process, GR_GDIOBJECTS),
-                GetGuiResources(process, GR_USEROBJECTS), windows, handles,
-                static_cast<unsigned long long>(privateBytes));
-    CloseHandle(process);
+    std::printf("%s\n", winetest::processResources(p.pid).describe().c_str());
     return 0;
 }
 
