@@ -13,8 +13,9 @@ constexpr Long kIdleIntervalMs = 100;
 
 RunError ClickEngine::Timer1_Timer() {
     mouse_window::Form1State& s = st();
-    const platform::WindowHandle fg = desktop().foregroundWindow();
     if (s.Recording) {
+        // Only a recording uses the foreground window; asking on idle ticks costs a round trip.
+        const platform::WindowHandle fg = desktop().foregroundWindow();
         const platform::WindowHandle about = own_.frmAbout(), menu = own_.menuForm();
         if (fg != form1().hWnd() && fg != about && fg != menu) {
             s.TargetHwnd = fg;

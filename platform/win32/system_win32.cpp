@@ -1,21 +1,7 @@
-// The real desktop's timers, clock, cursor, foreground window and monitors.
+// The real desktop's timers, clock, cursor, foreground window and keys.
 #include "platform/win32/win32_desktop.h"
 
 namespace quill::platform::win32 {
-
-namespace {
-PixelRect fromRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-RECT toRect(const PixelRect& r) { return {r.left, r.top, r.right, r.bottom}; }
-
-struct EnumState {
-    const std::function<Long(MonitorHandle)>* proc;
-};
-
-BOOL CALLBACK enumMonitor(HMONITOR m, HDC, LPRECT, LPARAM data) {
-    const auto* state = reinterpret_cast<EnumState*>(data);
-    return (*state->proc)(toLong(m)) != 0 ? TRUE : FALSE;
-}
-}  // namespace
 
 TimerId Win32Desktop::createTimer(TimerClient& client) {
     const TimerId id = nextTimer_++;
@@ -63,30 +49,5 @@ void Win32Desktop::setForegroundWindow(WindowHandle h) { SetForegroundWindow(toH
 
 // The key's state is read from the system, so Esc counts whichever window has the focus.
 bool Win32Desktop::escapePressed() { return (GetAsyncKeyState(VK_ESCAPE) & 0x8001) != 0; }
-
-void Win32Desktop::enumDisplayMonitors(const std::function<Long(MonitorHandle)>& proc) {
-    EnumState state{&proc};
-    EnumDisplayMonitors(nullptr, nullptr, enumMonitor, reinterpret_cast<LPARAM>(&state));
-}
-
-MonitorInfo Win32Desktop::monitorInfo(MonitorHandle m) const {
-    MONITORINFO mi{};
-    mi.cbSize = sizeof mi;
-    GetMonitorInfoW(toHmonitor(m), &mi);
-    return {m, fromRect(mi.rcMonitor), fromRect(mi.rcWork), static_cast<Long>(mi.dwFlags)};
-}
-
-MonitorHandle Win32Desktop::monitorFromWindow(WindowHandle h) const {
-    return toLong(MonitorFromWindow(toHwnd(h), MONITOR_DEFAULTTONEAREST));
-}
-
-MonitorHandle Win32Desktop::monitorFromPoint(PixelPoint p) const {
-    return toLong(MonitorFromPoint(POINT{p.x, p.y}, MONITOR_DEFAULTTONEAREST));
-}
-
-MonitorHandle Win32Desktop::monitorFromRect(const PixelRect& r) const {
-    const RECT rect = toRect(r);
-    return toLong(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST));
-}
 
 }  // namespace quill::platform::win32

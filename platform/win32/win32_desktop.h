@@ -5,6 +5,7 @@
 
 #include <shellapi.h>
 
+#include <array>
 #include <map>
 #include <memory>
 #include <optional>
@@ -112,7 +113,29 @@ private:
     void onTimer(UINT_PTR id);
     bool dispatchOneMessage(DWORD passStart);
 
+    // The last answer to one question about the monitors, for the arguments it was asked with.
+    template <class Key>
+    struct LastAnswer {
+        std::optional<std::pair<Key, MonitorHandle>> answer;
+        MonitorHandle operator()(const Key& key, const std::function<MonitorHandle()>& ask) {
+            if (!answer || answer->first != key) answer.emplace(key, ask());
+            return answer->second;
+        }
+    };
+    // What the system said about the monitors, until the layout changes. The nearest monitor is
+    // asked again whenever the window, point or rectangle differs from the last one.
+    struct MonitorAnswers {
+        std::optional<std::vector<MonitorHandle>> handles;
+        std::map<MonitorHandle, MonitorInfo> infos;
+        LastAnswer<std::pair<WindowHandle, std::array<Long, 4>>> byWindow;
+        LastAnswer<std::array<Long, 2>> byPoint;
+        LastAnswer<std::array<Long, 4>> byRect;
+        void forget();
+    };
+    static std::array<Long, 4> rectKey(const PixelRect& r);
+
     HINSTANCE instance_;
+    mutable MonitorAnswers monitors_;
     Single tppX_ = kTwipsPerPixel, tppY_ = kTwipsPerPixel;
     quill::win32::UniqueHwnd timerWindow_;  // message-only window that receives every WM_TIMER
     std::map<HWND, std::unique_ptr<Window>> windows_;

@@ -52,6 +52,10 @@ LRESULT Win32Desktop::onMessage(HWND h, UINT msg, WPARAM w, LPARAM l) {
             if (GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_NOACTIVATE) return MA_NOACTIVATE;
             break;
         case WM_PAINT: onPaint(h); return 0;
+        case WM_DISPLAYCHANGE: monitors_.forget(); break;
+        case WM_SETTINGCHANGE:
+            if (w == SPI_SETWORKAREA) monitors_.forget();
+            break;
         // Closing goes through the program's forms, never straight to DestroyWindow.
         case WM_CLOSE: onClose(h, CloseReason::Request); return 0;
         case WM_QUERYENDSESSION: return TRUE;
