@@ -13,6 +13,7 @@
 #include <functional>
 #include <vector>
 
+#include "common/twips.h"
 #include "compositor/com/dispids.h"
 #include "compositor/com/lumoscope_h.h"
 #include "compositor/com/picture_writer.h"
@@ -155,7 +156,8 @@ int main(int argc, char** argv) {
     lumo::com::newPictureObject({body->pixels.data(), size, size, size}, &host.body);
     ComPtr<IOleObject> ole;
     host.control.As(&ole);
-    SIZEL extent{MulDiv(size, 2540, 96), MulDiv(size, 2540, 96)};  // the view: size by size pixels
+    // The view: size by size pixels at 96 dots per inch.
+    SIZEL extent{MulDiv(size, quill::kHimetricPerInch, 96), MulDiv(size, quill::kHimetricPerInch, 96)};
     ole->SetExtent(DVASPECT_CONTENT, &extent);
     LONG bg = LONG(quill::colourFromPixel(kKey));
     invoke(host.control.Get(), DispId::PicViewBgColor, DISPATCH_PROPERTYPUT, {ref(VT_I4, &bg)}, nullptr);

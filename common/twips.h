@@ -17,6 +17,15 @@ using Single = float;
 // enlarge every window and distance around the pixel-sized artwork.)
 constexpr Single kTwipsPerPixel = 15;
 
+// The inch in each unit the program meets: twips, HIMETRIC (hundredths of a millimetre, the
+// extent of an OLE control) and typographic points.
+constexpr int kTwipsPerInch = 1440;
+constexpr int kHimetricPerInch = 2540;
+constexpr int kPointsPerInch = 72;
+
+// Twips as HIMETRIC, to the nearest unit (for non-negative lengths, such as design sizes).
+constexpr long twipsToHimetric(long twips) { return (twips * kHimetricPerInch + kTwipsPerInch / 2) / kTwipsPerInch; }
+
 // A pixel count as twips: exact for every position a screen can have.
 inline Single pixelsToTwips(Long pixels, Single twipsPerPixel) {
     return static_cast<Single>(pixels) * twipsPerPixel;

@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include "common/twips.h"
 #include "common/win32/unique_handle.h"
 #include "compositor/com/outcome.h"
 #include "compositor/com/picture_reader.h"
@@ -172,8 +173,8 @@ RunError ComLumoObject::setExtent(Long widthPx, Long heightPx) {
     if (FAILED(object_.As(&ole))) return RunError::InvalidCall;
     // The control turns the extent back into pixels with the screen's own scale.
     quill::win32::WindowDc screen(nullptr);
-    SIZEL size{MulDiv(widthPx, 2540, GetDeviceCaps(screen.get(), LOGPIXELSX)),
-               MulDiv(heightPx, 2540, GetDeviceCaps(screen.get(), LOGPIXELSY))};
+    SIZEL size{MulDiv(widthPx, kHimetricPerInch, GetDeviceCaps(screen.get(), LOGPIXELSX)),
+               MulDiv(heightPx, kHimetricPerInch, GetDeviceCaps(screen.get(), LOGPIXELSY))};
     QUILL_RETURN_IF_ERROR(lumo::com::runErrorFor(ole->SetExtent(DVASPECT_CONTENT, &size)));
     place_.right = place_.left + widthPx;
     place_.bottom = place_.top + heightPx;

@@ -32,7 +32,6 @@ public:
     // Raises an event; args are in DISPPARAMS order (last argument first). Sinks that fail are
     // ignored; a sink may unadvise while it handles the event.
     void fire(EventId id, VARIANT* args, UINT count) noexcept;
-    bool hasSinks() const { return !sinks_.empty(); }
     void disconnectAll() noexcept { sinks_.clear(); }
 
 private:

@@ -1,12 +1,13 @@
 // What an OLE control container needs: a client site, in-place activation in a child window
 // of the container, the extent, and a stream that carries only that extent.
+#include "common/twips.h"
 #include "compositor/com/lumo_object.h"
 
 namespace lumo::com {
 namespace {
 
-// The design size, 7050 by 3690 twips, in HIMETRIC (2540 to the inch, 1440 twips to the inch).
-constexpr SIZEL kDesignExtent{(7050 * 2540 + 720) / 1440, (3690 * 2540 + 720) / 1440};
+// The design size, 7050 by 3690 twips.
+constexpr SIZEL kDesignExtent{quill::twipsToHimetric(7050), quill::twipsToHimetric(3690)};
 
 int pixelsPerInch(int axis) {
     HDC screen = GetDC(nullptr);
@@ -15,7 +16,7 @@ int pixelsPerInch(int axis) {
     return dpi > 0 ? dpi : 96;
 }
 
-int himetricToPixels(LONG himetric, int axis) { return MulDiv(himetric, pixelsPerInch(axis), 2540); }
+int himetricToPixels(LONG himetric, int axis) { return MulDiv(himetric, pixelsPerInch(axis), quill::kHimetricPerInch); }
 
 }  // namespace
 

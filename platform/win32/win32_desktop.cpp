@@ -2,6 +2,7 @@
 // window's painted picture and label children in step with its model.
 #include "platform/win32/win32_desktop.h"
 
+#include "common/twips.h"
 #include "platform/win32/text_win32.h"
 #include "platform/win32/window_classes_win32.h"
 
@@ -177,7 +178,7 @@ bool Win32Desktop::sync(HWND h, Window& w) {
 // Every label draws in the forms' font, 9 point, in its own weight and underline.
 void Win32Desktop::styleLabel(LabelWindow& label, const LabelStyle& style) {
     if (label.font && label.style == style) return;
-    const int height = -MulDiv(9, static_cast<int>(1440.0f / tppY_ + 0.5f), 72);
+    const int height = -MulDiv(9, static_cast<int>(kTwipsPerInch / tppY_ + 0.5f), kPointsPerInch);
     label.font.reset(CreateFontW(height, 0, 0, 0, style.bold ? FW_BOLD : FW_NORMAL, FALSE, style.underline, FALSE,
                                  SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                  FIXED_PITCH | FF_MODERN, L"\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF"));

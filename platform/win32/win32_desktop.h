@@ -75,7 +75,7 @@ public:
     bool findNormalFile(const std::string& path) const override;
     PictureLoad loadPicture(const std::string& path) override;
 
-    // The window procedure's way in (window_proc_win32.cpp).
+    // The window procedure's way in (window_classes_win32.cpp).
     LRESULT onMessage(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
 
 private:
