@@ -1,22 +1,28 @@
 #include "compositor/engine/pixel_storage.h"
 
 #include <new>
-#include <vector>
 
 namespace lumo {
 namespace {
 
+// The pixels are a picture from the start, so a surface can hand them out as its image.
 class HeapStorage final : public PixelStorage {
 public:
-    HeapStorage(int w, int h) : w_(w), h_(h), px_(static_cast<std::size_t>(w) * h) {}
-    Pixel* data() override { return px_.data(); }
-    int width() const override { return w_; }
-    int height() const override { return h_; }
+    HeapStorage(int w, int h) : bitmap_(std::make_shared<Bitmap>()) {
+        bitmap_->width = w;
+        bitmap_->height = h;
+        bitmap_->pixels.resize(static_cast<std::size_t>(w) * h);
+    }
+    Pixel* data() override { return bitmap_->pixels.data(); }
+    int width() const override { return bitmap_->width; }
+    int height() const override { return bitmap_->height; }
+    PictureRef share() const override { return bitmap_; }
+    // Only the surface hands the picture out, so a count of one cannot grow behind its back; a
+    // picture let go on another thread at worst costs the surface a copy.
+    bool shared() const override { return bitmap_.use_count() > 1; }
 
 private:
-    int w_;
-    int h_;
-    std::vector<Pixel> px_;
+    std::shared_ptr<Bitmap> bitmap_;
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "common/colour.h"
+#include "compositor/engine/bitmap.h"
 
 namespace lumo {
 
@@ -19,6 +20,12 @@ public:
     // True when the storage must match the surface's size exactly (a DIB that a device
     // context shows); false lets a surface reuse a larger buffer when it shrinks.
     virtual bool exactSize() const { return false; }
+    // A picture that is this very buffer, handed out instead of a copy; null where the buffer
+    // cannot be given away (a DIB: drawing through its device context would change a picture
+    // already handed out).
+    virtual PictureRef share() const { return nullptr; }
+    // True while a picture from share() is alive somewhere: the pixels must then stay as they are.
+    virtual bool shared() const { return false; }
 };
 
 // Returns null when the memory cannot be had.
