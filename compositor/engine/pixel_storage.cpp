@@ -1,5 +1,6 @@
 #include "compositor/engine/pixel_storage.h"
 
+#include <algorithm>
 #include <new>
 
 namespace lumo {
@@ -32,6 +33,28 @@ std::unique_ptr<PixelStorage> makeHeapStorage(int width, int height) {
         return std::make_unique<HeapStorage>(width, height);
     } catch (const std::bad_alloc&) {
         return nullptr;
+    }
+}
+
+bool SpareStorage::reserve(int w, int h, const PixelStorageFactory& make) {
+    kept_.erase(std::remove_if(kept_.begin(), kept_.end(),
+                               [&](const auto& s) { return s->width() != w || s->height() != h; }),
+                kept_.end());
+    if (std::any_of(kept_.begin(), kept_.end(), [](const auto& s) { return !s->shared(); })) return true;
+    std::unique_ptr<PixelStorage> fresh = make(w, h);
+    if (!fresh) return false;
+    // Every kept buffer is held by some picture; the oldest is the least likely to come back.
+    if (kept_.size() >= kKept) kept_.erase(kept_.begin());
+    kept_.push_back(std::move(fresh));
+    return true;
+}
+
+void SpareStorage::exchange(std::unique_ptr<PixelStorage>& current) {
+    for (auto& s : kept_) {
+        if (!s->shared() && s->width() == current->width() && s->height() == current->height()) {
+            std::swap(s, current);
+            return;
+        }
     }
 }
 

@@ -3,6 +3,7 @@
 // supplies DIB sections so that a device context sees the same memory.
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "common/colour.h"
 #include "compositor/engine/bitmap.h"
@@ -32,5 +33,21 @@ public:
 using PixelStorageFactory = std::function<std::unique_ptr<PixelStorage>(int width, int height)>;
 
 std::unique_ptr<PixelStorage> makeHeapStorage(int width, int height);
+
+// Buffers a surface draws into while pictures share its own. A host holds on to the last
+// image while it takes the next, so a few are kept to go round without allocating.
+class SpareStorage {
+public:
+    // Makes sure a w by h buffer that no picture shares is at hand; false when none can be had.
+    bool reserve(int w, int h, const PixelStorageFactory& make);
+    // Exchanges current for the buffer that reserve() made sure of, which is still unshared:
+    // only the surface hands buffers out, and it never hands out a spare.
+    void exchange(std::unique_ptr<PixelStorage>& current);
+    void clear() { kept_.clear(); }
+
+private:
+    static constexpr std::size_t kKept = 2;
+    std::vector<std::unique_ptr<PixelStorage>> kept_;
+};
 
 }  // namespace lumo

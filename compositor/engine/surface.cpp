@@ -76,7 +76,7 @@ RunError Surface::reallocate(int width, int height) {
     std::unique_ptr<PixelStorage> s = makeStorage_(width, height);
     if (!s) return RunError::OutOfMemory;
     storage_ = std::move(s);
-    spare_.reset();
+    spares_.clear();
     w_ = width;
     h_ = height;
     imageIsPicture_ = false;
@@ -99,16 +99,16 @@ void Surface::materialise() {
     if (imageIsPicture_) pixels();
 }
 
-// A buffer that a picture shares is exchanged for the spare; the pixels move along only when
-// the caller keeps some of them, so a write that covers everything costs no copy.
+// A buffer that a picture shares is exchanged for a spare; the pixels move along only when the
+// caller keeps some of them, so a write that covers everything costs no copy.
 SurfaceView Surface::writable(bool keepPixels) {
     if (!storage_) return {};
     if (storage_->shared()) {
-        std::swap(storage_, spare_);
-        if (keepPixels) {
-            copyOverlap({spare_->data(), spare_->width(), spare_->height(), spare_->width()},
+        PixelStorage& shared = *storage_;  // stays alive among the spares
+        spares_.exchange(storage_);
+        if (keepPixels)
+            copyOverlap({shared.data(), shared.width(), shared.height(), shared.width()},
                         {storage_->data(), storage_->width(), storage_->height(), storage_->width()});
-        }
     }
     return {storage_->data(), w_, h_, storage_->width()};
 }
@@ -133,9 +133,7 @@ PictureRef Surface::shareStorage() const {
     if (!storage_ || storage_->width() != w_ || storage_->height() != h_) return nullptr;
     PictureRef own = storage_->share();
     if (!own) return nullptr;
-    if (!spare_ || spare_->shared() || spare_->width() != w_ || spare_->height() != h_)
-        spare_ = makeStorage_(w_, h_);
-    return spare_ ? own : nullptr;
+    return spares_.reserve(w_, h_, makeStorage_) ? own : nullptr;
 }
 
 PictureRef Surface::snapshot() const {

@@ -64,9 +64,9 @@ private:
     PictureRef picture_;
     PixelStorageFactory makeStorage_;
     std::unique_ptr<PixelStorage> storage_;
-    // Whenever a picture shares storage_, this is a buffer of the same size that none does:
+    // Whenever a picture shares storage_, these hold a buffer of the same size that none does:
     // writes then go there, so they never fail for want of memory.
-    mutable std::unique_ptr<PixelStorage> spare_;
+    mutable SpareStorage spares_;
     // While true the image equals the loaded picture, which has the surface's exact size, and
     // the storage is stale: loading and baking the material then cost no copy.
     bool imageIsPicture_ = false;
