@@ -89,6 +89,24 @@ TEST(Surface, SnapshotsStayAsTakenWhateverIsDrawnLater) {
     EXPECT_EQ(s.pixel(0, 0), 7u);
 }
 
+TEST(Surface, AHostHoldingTheLastImageWhileTakingTheNextCostsThreeBuffersInAll) {
+    int made = 0;
+    lumo::Surface s(3, 1, 0x000000, false, [&](int w, int h) {
+        ++made;
+        return lumo::makeHeapStorage(w, h);
+    });
+    lumo::PictureRef held = s.snapshot();
+    for (Pixel round = 1; round <= 10; ++round) {
+        s.clear();
+        s.setPixel(0, 0, round);
+        const lumo::PictureRef last = held;
+        held = s.snapshot();
+        EXPECT_EQ(held->pixels, (std::vector<Pixel>{round, 0, 0}));
+        EXPECT_EQ(last->pixels[0], round - 1);  // untouched while the host still holds it
+    }
+    EXPECT_EQ(made, 3);
+}
+
 // Storage that a device context shows, and so must not be handed out as a picture.
 class PinnedStorage final : public lumo::PixelStorage {
 public:
