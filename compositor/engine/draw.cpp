@@ -1,13 +1,9 @@
 #include "compositor/engine/draw.h"
 
-#include <algorithm>
-#include <optional>
-
 #include "common/checked_int.h"
 #include "common/rounding.h"
+#include "compositor/engine/compose.h"
 #include "compositor/engine/control_surfaces.h"
-#include "compositor/engine/axis_map.h"
-#include "compositor/engine/pixel_ops.h"
 
 namespace lumo {
 namespace {
@@ -51,43 +47,80 @@ RunError plus(Long a, Long b, Long& out) {
     return RunError::None;
 }
 
-std::optional<int> rowIndex(const AxisMap& rows, int q) {
-    const int i = q - rows.first;
-    if (i < 0 || i >= rows.count()) return std::nullopt;
-    return rows.src[i];
+// The colour that stands for transparent: the material master's top-left pixel.
+Pixel keyColour(const Surface& master) { return master.pixel(0, 0); }
+
+// Alpha beyond 0 .. 255 is brought into range in the caller's own variable.
+RunError clampAlphaInPlace(NumericArg& alpha) {
+    QUILL_RETURN_IF_ERROR(numeric(alpha));
+    if (alpha.value() > 255) alpha.assignInteger(255);
+    if (alpha.value() < 0) alpha.assignInteger(0);
+    return RunError::None;
 }
 
-// Steps 10 to 13, one view row at a time: copy what lies under the drawing area into the
-// scratch row, draw the keyed material over it (twice with smoothing), and blend it onto the
-// view. View row j of the blends takes scratch row map(j) >= j, whose background lies in view
-// rows at or below j, and the same holds for columns; so streaming rows top down reads every
-// background pixel before any blend writes it, and gives exactly the view of four whole-surface
-// passes while the scratch row stays in the first-level cache. Only the scratch surface's
-// first row is used: its pixels are never read after a draw.
-void composeRows(ControlSurfaces& s, Pixel key, bool smoothing, int a, ComposeGeometry g) {
-    SurfaceView view = s.view.pixels();
+// The material working copy: the master turned by a non-zero angle (which is reduced in the
+// caller's variable), or else the master's own picture.
+RunError prepareWorkingCopy(ControlSurfaces& s, NumericArg& r360, Pixel key, double qt) {
+    QUILL_RETURN_IF_ERROR(numeric(r360));
+    if (r360.value() != 0) return rotateMaterial(r360, key, qt, s.materialMaster, s.material, s.rotationSamples);
+    return s.material.setPicture(s.materialMaster.picture());
+}
+
+struct ZoomedSize {
+    Long w = 0, h = 0;
+};
+
+// The working copy's size times the zoom, each side rounded.
+RunError zoomedSize(const Surface& material, const NumericArg& zoom, ZoomedSize& z) {
+    const Long w = material.width(), h = material.height();
+    QUILL_RETURN_IF_ERROR(numeric(zoom));
+    QUILL_RETURN_IF_ERROR(roundedLong(zoom.value() * w, z.w));
+    return roundedLong(zoom.value() * h, z.h);
+}
+
+// The scratch surface: the zoomed size with a one-pixel margin all round. It needs no clearing,
+// since the background copy overwrites all of it.
+RunError sizeScratch(Surface& workingArea, const ZoomedSize& z) {
+    Long w = 0, h = 0;
+    QUILL_RETURN_IF_ERROR(plus(z.w, 2, w));
+    QUILL_RETURN_IF_ERROR(plus(z.h, 2, h));
+    return workingArea.resize(w, h);
+}
+
+// The main blend's strength: the clamped Alpha as an Integer.
+RunError strength(const NumericArg& alpha, int& a) {
+    auto r = quill::roundToInteger(alpha.value());
+    if (!r) return RunError::Overflow;
+    a = *r;
+    return RunError::None;
+}
+
+// Where the drawing lands: the zoomed material centred on (x, y), its corner rounded half to
+// even; the blends start one pixel above and left of that corner.
+RunError placeOnView(const NumericArg& x, const NumericArg& y, const ZoomedSize& z, ComposeGeometry& g) {
+    QUILL_RETURN_IF_ERROR(numeric(x));
+    QUILL_RETURN_IF_ERROR(numeric(y));
+    Long ox = 0, oy = 0;
+    QUILL_RETURN_IF_ERROR(roundedLong(x.value() - z.w / 2.0, ox));
+    QUILL_RETURN_IF_ERROR(roundedLong(y.value() - z.h / 2.0, oy));
+    QUILL_RETURN_IF_ERROR(plus(ox, -1, g.left));
+    QUILL_RETURN_IF_ERROR(plus(oy, -1, g.top));
+    g.zw = z.w;
+    g.zh = z.h;
+    return RunError::None;
+}
+
+// The background copy, the smoothing pass, the main keyed stretch and the main blend.
+void composeOntoView(ControlSurfaces& s, const Composition& c, ComposeGeometry g) {
+    if (c.alpha == 0) return;  // blends at strength 0 leave every view pixel as it is
     const ConstSurfaceView material = s.material.constPixels();
-    g.viewW = view.w;
-    g.viewH = view.h;
+    g.viewW = s.view.width();
+    g.viewH = s.view.height();
     g.materialW = material.w;
     g.materialH = material.h;
-    const ComposePlan& p = s.composePlan.update(g);
-    if (p.viewCols.count() == 0 || p.viewRows.count() == 0) return;  // nothing lands on the view
-    const int sw = g.zw + 2;
-    Pixel* scratch = s.workingArea.pixels().row(0);
-    for (int r = 0; r < p.viewRows.count(); ++r) {
-        const int q = p.viewRows.src[r];
-        Pixel* out = view.row(p.viewRows.first + r);
-        const Pixel* under = view.row(static_cast<int>(std::clamp<std::int64_t>(std::int64_t{g.top} + q, 0, view.h - 1)));
-        copyRowExtendingEdges(under, view.w, g.left, scratch, sw);
-        if (smoothing) {
-            if (auto m = rowIndex(p.rows11, q)) keyedStretchRow(material.row(*m), p.cols11, scratch, key);
-            // At full strength step 13 overwrites exactly the pixels this blend writes.
-            if (a != 255) blendRow(scratch, p.viewCols, out, a / 3);
-        }
-        if (auto m = rowIndex(p.rows12, q)) keyedStretchRow(material.row(*m), p.cols12, scratch, key);
-        blendRow(scratch, p.viewCols, out, a);
-    }
+    const ComposePlan& plan = s.composePlan.update(g);
+    if (plan.spans.empty() || plan.viewRows.count() == 0) return;  // nothing lands on the view
+    composeOntoView(s.view.pixels(), material, plan, c);
 }
 
 }  // namespace
@@ -99,47 +132,17 @@ RunError drawLumoscope(ControlSurfaces& s, const DrawArgs& args) {
     QUILL_RETURN_IF_ERROR(smoothingFlag(args.smoothing, smoothing));
     QUILL_RETURN_IF_ERROR(optionalDouble(args.qt, 1.0, qt));
 
-    // 1. Key colour.
-    const Pixel key = s.materialMaster.pixel(0, 0);
-    // 2. Clamp Alpha in place.
-    QUILL_RETURN_IF_ERROR(numeric(args.alpha));
-    if (args.alpha.value() > 255) args.alpha.assignInteger(255);
-    if (args.alpha.value() < 0) args.alpha.assignInteger(0);
-    // 3. Material working copy.
-    QUILL_RETURN_IF_ERROR(numeric(args.r360));
-    if (args.r360.value() != 0) {
-        QUILL_RETURN_IF_ERROR(rotateMaterial(args.r360, key, qt, s.materialMaster, s.material,
-                                       s.rotationSamples));
-    } else {
-        QUILL_RETURN_IF_ERROR(s.material.setPicture(s.materialMaster.picture()));
-    }
-    // 4. Material size; 5. zoomed size.
-    const Long w = s.material.width(), h = s.material.height();
-    QUILL_RETURN_IF_ERROR(numeric(args.zoom));
-    Long zw = 0, zh = 0, zw2 = 0, zh2 = 0;
-    QUILL_RETURN_IF_ERROR(roundedLong(args.zoom.value() * w, zw));
-    QUILL_RETURN_IF_ERROR(roundedLong(args.zoom.value() * h, zh));
-    // 6. Scratch surface with a one-pixel margin.
-    QUILL_RETURN_IF_ERROR(plus(zw, 2, zw2));
-    QUILL_RETURN_IF_ERROR(plus(zh, 2, zh2));
-    QUILL_RETURN_IF_ERROR(s.workingArea.resize(zw2, zh2));
-    // 7. Strength.
-    auto a = quill::roundToInteger(args.alpha.value());
-    if (!a) return RunError::Overflow;
-    // 8. Clearing the scratch surface is left out: step 10 overwrites all of it.
-    // 9. Top-left corner on the view.
-    QUILL_RETURN_IF_ERROR(numeric(args.x));
-    QUILL_RETURN_IF_ERROR(numeric(args.y));
-    Long ox = 0, oy = 0;
-    QUILL_RETURN_IF_ERROR(roundedLong(args.x.value() - zw / 2.0, ox));
-    QUILL_RETURN_IF_ERROR(roundedLong(args.y.value() - zh / 2.0, oy));
+    const Pixel key = keyColour(s.materialMaster);
+    QUILL_RETURN_IF_ERROR(clampAlphaInPlace(args.alpha));
+    QUILL_RETURN_IF_ERROR(prepareWorkingCopy(s, args.r360, key, qt));
+    ZoomedSize z;
+    QUILL_RETURN_IF_ERROR(zoomedSize(s.material, args.zoom, z));
+    QUILL_RETURN_IF_ERROR(sizeScratch(s.workingArea, z));
+    int a = 0;
+    QUILL_RETURN_IF_ERROR(strength(args.alpha, a));
     ComposeGeometry g;
-    QUILL_RETURN_IF_ERROR(plus(ox, -1, g.left));
-    QUILL_RETURN_IF_ERROR(plus(oy, -1, g.top));
-    g.zw = zw;
-    g.zh = zh;
-    // 10. to 13.
-    composeRows(s, key, smoothing, *a, g);
+    QUILL_RETURN_IF_ERROR(placeOnView(args.x, args.y, z, g));
+    composeOntoView(s, {key, smoothing, a}, g);
     return RunError::None;
 }
 

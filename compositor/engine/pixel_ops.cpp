@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "compositor/engine/axis_map.h"
-#include "compositor/engine/keyed_copy.h"
+#include "compositor/engine/layer_pick.h"
 
 namespace lumo {
 namespace {
@@ -25,16 +25,6 @@ Span clipSpan(int pos, int len, int limit) {
 
 int clampIndex(std::int64_t v, int size) {
     return static_cast<int>(std::clamp<std::int64_t>(v, 0, size - 1));
-}
-
-// Red and blue share one multiply, green gets its own; each lane stays below 2^16, so the
-// packed rounding division is exact lane by lane.
-inline Pixel mixPixel(Pixel s, Pixel d, unsigned a, unsigned ia) {
-    std::uint32_t rb = (s & 0x00FF00FFu) * a + (d & 0x00FF00FFu) * ia + 0x00800080u;
-    rb = ((rb + ((rb >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
-    std::uint32_t g = ((s >> 8) & 0xFFu) * a + ((d >> 8) & 0xFFu) * ia + 0x80u;
-    g = ((g + (g >> 8)) >> 8) & 0xFFu;
-    return rb | (g << 8);
 }
 
 // Source ranges of a BLACKONWHITE stretch along one axis, per destination index.
@@ -90,8 +80,12 @@ void copyRectExtendingEdges(ConstSurfaceView src, int sx, int sy, int w, int h, 
 }
 
 void keyedStretchRow(const Pixel* srcRow, const AxisMap& cols, Pixel* dstRow, Pixel key) {
-    const detail::KeyedCopyFn keyedCopy = detail::keyedCopy();
-    for (const AxisMap::Run& run : cols.runs) keyedCopy(srcRow + run.src, dstRow + run.dst, run.length, key);
+    const detail::PickLayersFn pick = detail::pickLayers();
+    for (const AxisMap::Run& run : cols.runs) {
+        const Pixel* from = srcRow + run.src;
+        Pixel* to = dstRow + run.dst;
+        pick(to, from, from, to, run.length, key);
+    }
 }
 
 void blendRow(const Pixel* srcRow, const AxisMap& cols, Pixel* dstRow, int alpha) {
@@ -103,7 +97,7 @@ void blendRow(const Pixel* srcRow, const AxisMap& cols, Pixel* dstRow, int alpha
         if (a == 255) {  // src * 255 / 255 is src exactly
             std::memmove(to, from, sizeof(Pixel) * run.length);
         } else {
-            for (int k = 0; k < run.length; ++k) to[k] = mixPixel(from[k], to[k], a, 255 - a);
+            for (int k = 0; k < run.length; ++k) to[k] = blendPixel(from[k], to[k], a);
         }
     }
 }

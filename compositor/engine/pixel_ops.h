@@ -2,6 +2,8 @@
 // The six pixel operations the control is built from, as kernels over plain buffers.
 // Destination pixels outside the destination surface are never written; a rectangle with a
 // non-positive width or height does nothing, as the platform refuses such a blit.
+#include <cstdint>
+
 #include "compositor/engine/axis_map.h"
 #include "compositor/engine/surface_view.h"
 
@@ -36,5 +38,17 @@ void copyRowExtendingEdges(const Pixel* srcRow, int srcW, std::int64_t x, Pixel*
 
 // round(t / 255) for t in 0 .. 65535, without a division.
 inline unsigned div255Round(unsigned t) { return (t + 128 + ((t + 128) >> 8)) >> 8; }
+
+// One pixel of a constant-alpha blend, alpha in 0 .. 255: each channel
+// div255Round(src * alpha + dst * (255 - alpha)). Red and blue share one multiply, green gets its
+// own; each lane stays below 2^16, so the packed rounding division is exact lane by lane.
+inline Pixel blendPixel(Pixel src, Pixel dst, unsigned alpha) {
+    const unsigned rest = 255 - alpha;
+    std::uint32_t rb = (src & 0x00FF00FFu) * alpha + (dst & 0x00FF00FFu) * rest + 0x00800080u;
+    rb = ((rb + ((rb >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
+    std::uint32_t g = ((src >> 8) & 0xFFu) * alpha + ((dst >> 8) & 0xFFu) * rest + 0x80u;
+    g = ((g + (g >> 8)) >> 8) & 0xFFu;
+    return rb | (g << 8);
+}
 
 }  // namespace lumo

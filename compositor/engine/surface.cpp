@@ -76,6 +76,7 @@ RunError Surface::reallocate(int width, int height) {
     std::unique_ptr<PixelStorage> s = makeStorage_(width, height);
     if (!s) return RunError::OutOfMemory;
     storage_ = std::move(s);
+    spares_.clear();
     w_ = width;
     h_ = height;
     imageIsPicture_ = false;
@@ -89,21 +90,35 @@ void Surface::clear() {
         return;
     }
     imageIsPicture_ = false;
-    SurfaceView v = pixels();
+    SurfaceView v = writable(false);
     fillRect(v, 0, 0, w_, h_, backgroundPixel());
     if (picture_) copyOverlap(viewOf(*picture_), v);
 }
 
 void Surface::materialise() {
-    if (!imageIsPicture_) return;
-    imageIsPicture_ = false;
-    copyOverlap(viewOf(*picture_), pixels());
+    if (imageIsPicture_) pixels();
+}
+
+// A buffer that a picture shares is exchanged for a spare; the pixels move along only when the
+// caller keeps some of them, so a write that covers everything costs no copy.
+SurfaceView Surface::writable(bool keepPixels) {
+    if (!storage_) return {};
+    if (storage_->shared()) {
+        PixelStorage& shared = *storage_;  // stays alive among the spares
+        spares_.exchange(storage_);
+        if (keepPixels)
+            copyOverlap({shared.data(), shared.width(), shared.height(), shared.width()},
+                        {storage_->data(), storage_->width(), storage_->height(), storage_->width()});
+    }
+    return {storage_->data(), w_, h_, storage_->width()};
 }
 
 SurfaceView Surface::pixels() {
-    materialise();
-    if (!storage_) return {};
-    return {storage_->data(), w_, h_, storage_->width()};
+    if (!imageIsPicture_) return writable(true);
+    imageIsPicture_ = false;
+    SurfaceView v = writable(false);
+    copyOverlap(viewOf(*picture_), v);
+    return v;
 }
 
 ConstSurfaceView Surface::constPixels() const {
@@ -112,8 +127,18 @@ ConstSurfaceView Surface::constPixels() const {
     return {storage_->data(), w_, h_, storage_->width()};
 }
 
+// The storage itself as a picture, when it has the surface's exact size and a spare buffer
+// is at hand for the writes that follow.
+PictureRef Surface::shareStorage() const {
+    if (!storage_ || storage_->width() != w_ || storage_->height() != h_) return nullptr;
+    PictureRef own = storage_->share();
+    if (!own) return nullptr;
+    return spares_.reserve(w_, h_, makeStorage_) ? own : nullptr;
+}
+
 PictureRef Surface::snapshot() const {
     if (imageIsPicture_) return picture_;
+    if (PictureRef own = shareStorage()) return own;
     // Surface pixels already have a clear top byte, so the copy needs no masking pass.
     ConstSurfaceView v = constPixels();
     auto bmp = std::make_shared<Bitmap>();

@@ -37,7 +37,9 @@ public:
     // Background, then the loaded picture at (0, 0).
     void clear();
 
-    // A picture of the persistent image as it is now.
+    // A picture of the persistent image as it is now. Where the storage allows, the picture is
+    // the image's own buffer rather than a copy; the surface then draws into a spare buffer
+    // until the picture is let go, so the picture never changes.
     PictureRef snapshot() const;
     // The loaded picture becomes a snapshot of the persistent image.
     void bake();
@@ -52,6 +54,8 @@ private:
     Pixel backgroundPixel() const;
     RunError reallocate(int width, int height);
     void materialise();
+    PictureRef shareStorage() const;
+    SurfaceView writable(bool keepPixels);
 
     int w_ = 0;
     int h_ = 0;
@@ -60,6 +64,9 @@ private:
     PictureRef picture_;
     PixelStorageFactory makeStorage_;
     std::unique_ptr<PixelStorage> storage_;
+    // Whenever a picture shares storage_, these hold a buffer of the same size that none does:
+    // writes then go there, so they never fail for want of memory.
+    mutable SpareStorage spares_;
     // While true the image equals the loaded picture, which has the surface's exact size, and
     // the storage is stale: loading and baking the material then cost no copy.
     bool imageIsPicture_ = false;

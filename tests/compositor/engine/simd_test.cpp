@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "compositor/engine/keyed_copy.h"
+#include "compositor/engine/layer_pick.h"
 #include "compositor/engine/rotation.h"
 #include "compositor/engine/turn_span.h"
 
@@ -57,21 +57,33 @@ TEST(Simd, TurnSpansMatchThePortableLoopAtEveryAngle) {
     EXPECT_GT(compared, 0);
 }
 
-TEST(Simd, KeyedCopiesMatchThePortableLoop) {
-    lumo::detail::KeyedCopyFn fast = lumo::detail::keyedCopyAvx2();
-    if (!fast) GTEST_SKIP() << "no AVX2 on this processor";
+// Three layers of a few values each, so keyed and unkeyed pixels meet in every combination;
+// out is a separate row, the under row itself, or lies before it in the same row.
+TEST(Simd, LayerPicksMatchThePortableLoop) {
+    std::vector<lumo::detail::PickLayersFn> fast;
+    for (auto f : {lumo::detail::pickLayersAvx2(), lumo::detail::pickLayersAvx512()})
+        if (f) fast.push_back(f);
+    if (fast.empty()) GTEST_SKIP() << "no vector path on this processor";
     std::mt19937 rng(6);
-    for (int round = 0; round < 200; ++round) {
-        const int n = int(rng() % 70);
+    for (int round = 0; round < 600; ++round) {
+        const int n = int(rng() % 70), lead = int(rng() % 3) == 0 ? 0 : int(rng() % 20);
         const Pixel key = Pixel(rng() % 3);
-        std::vector<Pixel> from(n), want(n), got(n);
+        std::vector<Pixel> row(n + lead + 20), middle(n), top(n);
+        for (Pixel& p : row) p = Pixel(rng() % 3 + 10 * (rng() % 2));
         for (int i = 0; i < n; ++i) {
-            from[i] = Pixel(rng() % 3);
-            want[i] = got[i] = Pixel(100 + i);
+            middle[i] = Pixel(rng() % 3);
+            top[i] = Pixel(rng() % 3);
         }
-        lumo::detail::keyedCopyPortable(from.data(), want.data(), n, key);
-        fast(from.data(), got.data(), n, key);
-        ASSERT_EQ(got, want) << round;
+        const bool apart = round % 4 == 0;
+        std::vector<Pixel> want = row, apartWant(n, 7);
+        lumo::detail::pickLayersPortable(want.data() + lead, middle.data(), top.data(),
+                                         apart ? apartWant.data() : want.data(), n, key);
+        for (auto f : fast) {
+            std::vector<Pixel> got = row, apartGot(n, 7);
+            f(got.data() + lead, middle.data(), top.data(), apart ? apartGot.data() : got.data(), n, key);
+            ASSERT_EQ(got, want) << round;
+            ASSERT_EQ(apartGot, apartWant) << round;
+        }
     }
 }
 

@@ -71,5 +71,84 @@ TEST(Surface, BakeMakesThePictureASnapshotOfTheImage) {
     EXPECT_EQ(s.pixel(1, 1), 5u);
 }
 
+TEST(Surface, SnapshotsStayAsTakenWhateverIsDrawnLater) {
+    lumo::Surface s(4, 3, 0x000000, false);
+    s.setPixel(1, 1, 5);
+    const lumo::PictureRef first = s.snapshot();
+    EXPECT_EQ(s.snapshot(), first);  // nothing drawn in between: the same picture, no copy
+    s.setPixel(2, 1, 6);             // a partial write keeps the rest of the image
+    const lumo::PictureRef second = s.snapshot();
+    s.clear();                       // a write over everything
+    s.setPixel(0, 0, 7);
+    const lumo::PictureRef third = s.snapshot();
+    s.setPixel(3, 2, 8);
+    EXPECT_EQ(first->pixels, (std::vector<Pixel>{0, 0, 0, 0, 0, 5, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(second->pixels, (std::vector<Pixel>{0, 0, 0, 0, 0, 5, 6, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(third->pixels, (std::vector<Pixel>{7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(s.pixel(3, 2), 8u);
+    EXPECT_EQ(s.pixel(0, 0), 7u);
+}
+
+TEST(Surface, AHostHoldingTheLastImageWhileTakingTheNextCostsThreeBuffersInAll) {
+    int made = 0;
+    lumo::Surface s(3, 1, 0x000000, false, [&](int w, int h) {
+        ++made;
+        return lumo::makeHeapStorage(w, h);
+    });
+    lumo::PictureRef held = s.snapshot();
+    for (Pixel round = 1; round <= 10; ++round) {
+        s.clear();
+        s.setPixel(0, 0, round);
+        const lumo::PictureRef last = held;
+        held = s.snapshot();
+        EXPECT_EQ(held->pixels, (std::vector<Pixel>{round, 0, 0}));
+        EXPECT_EQ(last->pixels[0], round - 1);  // untouched while the host still holds it
+    }
+    EXPECT_EQ(made, 3);
+}
+
+// Storage that a device context shows, and so must not be handed out as a picture.
+class PinnedStorage final : public lumo::PixelStorage {
+public:
+    PinnedStorage(int w, int h) : w_(w), h_(h), px_(std::size_t(w) * h) {}
+    Pixel* data() override { return px_.data(); }
+    int width() const override { return w_; }
+    int height() const override { return h_; }
+    bool exactSize() const override { return true; }
+
+private:
+    int w_, h_;
+    std::vector<Pixel> px_;
+};
+
+TEST(Surface, StorageThatCannotBeSharedIsCopiedAndKeepsItsMemory) {
+    lumo::Surface s(3, 2, 0x000000, false,
+                    [](int w, int h) { return std::make_unique<PinnedStorage>(w, h); });
+    const Pixel* memory = s.pixels().px;
+    s.setPixel(1, 0, 5);
+    const lumo::PictureRef before = s.snapshot();
+    s.clear();
+    EXPECT_EQ(before->pixels, (std::vector<Pixel>{0, 5, 0, 0, 0, 0}));
+    EXPECT_EQ(s.pixels().px, memory);  // still the memory the device context shows
+}
+
+TEST(Surface, ResizingAfterASnapshotLeavesTheSnapshotAlone) {
+    lumo::Surface s(1, 1, 0x000000, true);
+    s.setPicture(numberedPicture(4, 4));
+    s.setPixel(0, 0, 9);
+    const lumo::PictureRef taken = s.snapshot();
+    ASSERT_EQ(s.resize(3, 3), RunError::None);  // reuses the larger buffer
+    s.setPixel(2, 2, 1);
+    ASSERT_EQ(s.resize(4, 4), RunError::None);
+    EXPECT_TRUE(imageOf(*taken) == [] {
+        reference::Image i = imageOf(*numberedPicture(4, 4));
+        i.set(0, 0, 9);
+        return i;
+    }());
+    EXPECT_EQ(s.pixel(3, 3), 0u);
+    EXPECT_EQ(s.pixel(2, 2), 1u);
+    EXPECT_EQ(s.pixel(1, 0), 2u);
+}
+
 }  // namespace
 }  // namespace enginetest
