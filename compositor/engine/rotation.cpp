@@ -131,39 +131,78 @@ RunError RotationSamples::redim(int hw, int hh) {
     return RunError::None;
 }
 
-RunError rotateMaterial(NumericArg& r360, Pixel key, double qt, Surface& master, Surface& material,
-                        RotationSamples& samples) {
-    // 1. Reduce the angle.
-    int angle = 0;
-    if (RunError e = reduceAngle(r360, angle); e != RunError::None) return e;
-    // 2. The master's size, in single precision.
+namespace {
+
+// The master's picture as its image now stands, so that the samples see what was drawn on it.
+void bakeMaster(Surface& master) { master.bake(); }
+
+// The sizes the supersampling works between: the master's own, and that times QT.
+struct Supersampling {
+    Rect original, enlarged;
+    bool scales() const { return enlarged.w != original.w || enlarged.h != original.h; }
+};
+
+// The master's size in single precision, and that size times QT, each rounded.
+RunError supersamplingSizes(const Surface& master, double qt, Supersampling& out) {
     const float wv = static_cast<float>(master.width()), hv = static_cast<float>(master.height());
-    // 3. Bake the master's image into its picture.
-    master.bake();
-    // 4. Supersample the master onto itself.
     const auto srcW = quill::roundToLong(wv), srcH = quill::roundToLong(hv);
     const auto bigW = quill::roundToLong(wv * qt), bigH = quill::roundToLong(hv * qt);
     if (!bigW || !bigH) return RunError::Overflow;
-    const Rect original{0, 0, *srcW, *srcH}, enlarged{0, 0, *bigW, *bigH};
-    if (*bigW != *srcW || *bigH != *srcH) stretchCopyBlackOnWhite(master.pixels(), original, enlarged);
-    // 5. Half sizes of the sampling grid.
-    int hw = 0, hh = 0;
+    out = {{0, 0, *srcW, *srcH}, {0, 0, *bigW, *bigH}};
+    return RunError::None;
+}
+
+// The master stretched onto itself by QT (nothing to do when QT keeps its size).
+void enlargeMaster(Surface& master, const Supersampling& ss) {
+    if (ss.scales()) stretchCopyBlackOnWhite(master.pixels(), ss.original, ss.enlarged);
+}
+
+// The sampling grid's half sizes: the master's sides (times QT, in single precision) halved.
+RunError gridHalfSizes(const Surface& master, double qt, int& hw, int& hh) {
     const bool unscaled = qt == 1.0;
-    if (RunError e = halfSize(unscaled ? master.width() : wv * qt, hw); e != RunError::None) return e;
-    if (RunError e = halfSize(unscaled ? master.height() : hv * qt, hh); e != RunError::None) return e;
-    // 6. Re-dimension the samples; 7. take them.
-    if (RunError e = samples.redim(hw, hh); e != RunError::None) return e;
+    const float wv = static_cast<float>(master.width()), hv = static_cast<float>(master.height());
+    QUILL_RETURN_IF_ERROR(halfSize(unscaled ? master.width() : wv * qt, hw));
+    return halfSize(unscaled ? master.height() : hv * qt, hh);
+}
+
+// The grid re-dimensioned and filled from the master: the last step that can fail.
+RunError takeSamples(Surface& master, int hw, int hh, RotationSamples& samples) {
+    QUILL_RETURN_IF_ERROR(samples.redim(hw, hh));
     samples.take(master.snapshot());
-    // 8. Nothing below can fail.
-    // 9. Clear the working copy, unless the turn rewrites every pixel of it anyway.
-    if (samples.gridWidth() < material.width() || samples.gridHeight() < material.height())
-        material.clear();
-    // 10. The angle, negated, in radians.
-    const double theta = (-angle * kRotationPi) / 180;
-    // 11. Turn.
+    return RunError::None;
+}
+
+// The working copy cleared, unless the turn rewrites every pixel of it anyway.
+void clearUncoveredMaterial(const RotationSamples& samples, Surface& material) {
+    if (samples.gridWidth() < material.width() || samples.gridHeight() < material.height()) material.clear();
+}
+
+// The angle, negated, in radians.
+double turnRadians(int angle) { return (-angle * kRotationPi) / 180; }
+
+// The turned working copy stretched back from the enlarged size to the master's own.
+void shrinkBack(Surface& material, const Supersampling& ss) {
+    if (ss.scales()) stretchCopyBlackOnWhite(material.pixels(), ss.enlarged, ss.original);
+}
+
+}  // namespace
+
+RunError rotateMaterial(NumericArg& r360, Pixel key, double qt, Surface& master, Surface& material,
+                        RotationSamples& samples) {
+    int angle = 0;
+    QUILL_RETURN_IF_ERROR(reduceAngle(r360, angle));
+    bakeMaster(master);
+    Supersampling ss;
+    QUILL_RETURN_IF_ERROR(supersamplingSizes(master, qt, ss));
+    enlargeMaster(master, ss);
+    int hw = 0, hh = 0;
+    QUILL_RETURN_IF_ERROR(gridHalfSizes(master, qt, hw, hh));
+    QUILL_RETURN_IF_ERROR(takeSamples(master, hw, hh, samples));
+    // Nothing below can fail.
+    clearUncoveredMaterial(samples, material);
+    const double theta = turnRadians(angle);
     turn(samples, std::cos(theta), std::sin(theta), key, material.pixels());
-    // 12. and 14. Refreshing repaints only. 13. Shrink back.
-    if (*bigW != *srcW || *bigH != *srcH) stretchCopyBlackOnWhite(material.pixels(), enlarged, original);
+    shrinkBack(material, ss);
     return RunError::None;
 }
 

@@ -217,9 +217,9 @@ TEST(Draw, ErrorsStopAtTheFailingStepWithEarlierChangesKept) {
     a.alpha = NumericArg::integer(400);
     a.x = NumericArg::notNumeric();
     EXPECT_EQ(c.lumoscope(a.args()), RunError::TypeMismatch);
-    EXPECT_EQ(a.alpha.value(), 255);  // step 2 ran
-    EXPECT_EQ(a.angle.value(), 5);    // step 3 ran
-    EXPECT_EQ(c.surfaces().workingArea.width(), 42);  // step 6 ran
+    EXPECT_EQ(a.alpha.value(), 255);                  // clampAlphaInPlace ran
+    EXPECT_EQ(a.angle.value(), 5);                    // prepareWorkingCopy reduced the angle
+    EXPECT_EQ(c.surfaces().workingArea.width(), 42);  // sizeScratch ran; placeOnView failed
 
     HostArgs b(725);  // the Boolean converts before any step
     b.alpha = NumericArg::integer(400);
