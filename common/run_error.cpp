@@ -9,6 +9,7 @@ const char* describe(RunError e) {
         case RunError::Overflow: return "Overflow";
         case RunError::OutOfMemory: return "Out of memory";
         case RunError::SubscriptOutOfRange: return "Subscript out of range";
+        case RunError::InternalError: return "Internal error";
         case RunError::TypeMismatch: return "Type mismatch";
         case RunError::InvalidPropertyValue: return "Invalid property value";
         case RunError::InvalidPicture: return "Invalid picture";

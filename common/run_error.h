@@ -9,6 +9,7 @@ enum class RunError : int {
     Overflow = 6,               // arithmetic that does not fit its width
     OutOfMemory = 7,            // a surface or array beyond the largest one allowed
     SubscriptOutOfRange = 9,    // an array dimensioned with a lower bound above its upper one
+    InternalError = 51,         // an exception of our own code stopped at a boundary
     TypeMismatch = 13,          // a non-numeric value where a number is needed
     InvalidPropertyValue = 380, // a size or colour a property cannot take
     InvalidPicture = 481,       // a file or object that is not a usable picture

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "compositor/com/module.h"
+#include "compositor/com/outcome.h"
 
 namespace lumo::com {
 namespace {
@@ -99,7 +100,13 @@ LRESULT CALLBACK ControlWindow::proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         self = nullptr;
     }
     if (!self) return DefWindowProcW(w, msg, wp, lp);
-    return self->handle(w, msg, wp, lp);
+    // No exception unwinds through the host's message loop.
+    try {
+        return self->handle(w, msg, wp, lp);
+    } catch (...) {
+        reportEscapedException();
+        return DefWindowProcW(w, msg, wp, lp);
+    }
 }
 
 LRESULT ControlWindow::handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {

@@ -149,6 +149,8 @@ private:
     HRESULT earlyBound(DispId id, WORD flags, std::initializer_list<VARIANT*> args, VARIANT* result) noexcept;
     HRESULT earlyPictureIn(DispId id, IPictureDisp** pic) noexcept;
     HRESULT earlyPictureOut(DispId id, IPictureDisp** result) noexcept;
+    // A member whose answer is a Long: 0 in *result unless the call succeeded with one.
+    HRESULT earlyLongOut(DispId id, std::initializer_list<VARIANT*> args, LONG* result) noexcept;
     Outcome loadPicture(void* object, RunError (LumoControl::*load)(PictureRef));
 
     // ControlWindowSink

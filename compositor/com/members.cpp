@@ -173,8 +173,22 @@ HRESULT LumoObject::earlyPictureOut(DispId id, IPictureDisp** result) noexcept {
     *result = nullptr;
     VARIANT r;
     VariantInit(&r);
-    HRESULT hr = earlyBound(id, DISPATCH_PROPERTYGET, {}, &r);
-    if (SUCCEEDED(hr)) *result = static_cast<IPictureDisp*>(r.pdispVal);
+    const HRESULT hr = earlyBound(id, DISPATCH_PROPERTYGET, {}, &r);
+    if (SUCCEEDED(hr) && r.vt == VT_DISPATCH) {
+        *result = static_cast<IPictureDisp*>(r.pdispVal);  // the reference passes to the caller
+        return hr;
+    }
+    VariantClear(&r);
+    return hr;
+}
+
+HRESULT LumoObject::earlyLongOut(DispId id, std::initializer_list<VARIANT*> args, LONG* result) noexcept {
+    *result = 0;
+    VARIANT r;
+    VariantInit(&r);
+    const HRESULT hr = earlyBound(id, DISPATCH_METHOD, args, &r);
+    if (SUCCEEDED(hr) && r.vt == VT_I4) *result = r.lVal;
+    VariantClear(&r);
     return hr;
 }
 
@@ -192,11 +206,7 @@ HRESULT LumoObject::setPicWorkArea(IPictureDisp** pic) noexcept {
 
 HRESULT LumoObject::getViewhDC(LONG* result) noexcept {
     if (!result) return E_POINTER;
-    VARIANT r;
-    VariantInit(&r);
-    HRESULT hr = earlyBound(DispId::getViewhDC, DISPATCH_METHOD, {}, &r);
-    *result = r.lVal;
-    return hr;
+    return earlyLongOut(DispId::getViewhDC, {}, result);
 }
 
 HRESULT LumoObject::get_Enabled(VARIANT_BOOL* result) noexcept {
@@ -222,11 +232,8 @@ HRESULT LumoObject::get_Image(IPictureDisp** result) noexcept {
 
 HRESULT LumoObject::getPoint(VARIANT* x, VARIANT* y, LONG* result) noexcept {
     if (!x || !y || !result) return E_POINTER;
-    VARIANT ax = byRef(VT_VARIANT, x), ay = byRef(VT_VARIANT, y), r;
-    VariantInit(&r);
-    HRESULT hr = earlyBound(DispId::getPoint, DISPATCH_METHOD, {&ax, &ay}, &r);
-    *result = r.lVal;
-    return hr;
+    VARIANT ax = byRef(VT_VARIANT, x), ay = byRef(VT_VARIANT, y);
+    return earlyLongOut(DispId::getPoint, {&ax, &ay}, result);
 }
 
 HRESULT LumoObject::get_PicViewBgColor(OLE_COLOR* result) noexcept {

@@ -4,6 +4,7 @@
 
 #include "compositor/com/class_factory.h"
 #include "compositor/com/control_window.h"
+#include "compositor/com/outcome.h"
 #include "compositor/com/registration.h"
 
 namespace lumo::com {
@@ -50,11 +51,11 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
 HRESULT WINAPI DllCanUnloadNow() { return lumo::com::moduleInUse() ? S_FALSE : S_OK; }
 
 HRESULT WINAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
-    return lumo::com::getClassObject(clsid, iid, out);
+    return lumo::com::guarded([&] { return lumo::com::getClassObject(clsid, iid, out); });
 }
 
-HRESULT WINAPI DllRegisterServer() { return lumo::com::registerServer(); }
+HRESULT WINAPI DllRegisterServer() { return lumo::com::guarded(lumo::com::registerServer); }
 
-HRESULT WINAPI DllUnregisterServer() { return lumo::com::unregisterServer(); }
+HRESULT WINAPI DllUnregisterServer() { return lumo::com::guarded(lumo::com::unregisterServer); }
 
 }  // extern "C"

@@ -2,8 +2,10 @@
 
 #include <olectl.h>
 
+#include <cstdio>
 #include <cwchar>
 
+#include "common/escaped_exception.h"
 #include "compositor/com/module.h"
 
 namespace lumo::com {
@@ -20,8 +22,17 @@ HRESULT hresultFor(RunError e) {
         case RunError::TypeMismatch: return DISP_E_TYPEMISMATCH;
         case RunError::InvalidPropertyValue: return CTL_E_INVALIDPROPERTYVALUE;
         case RunError::InvalidPicture: return CTL_E_INVALIDPICTURE;
+        case RunError::InternalError: return E_UNEXPECTED;
     }
     return E_FAIL;
+}
+
+HRESULT reportEscapedException() noexcept {
+    const quill::EscapedException e = quill::currentException();
+    char line[320];
+    std::snprintf(line, sizeof line, "Lumoscope: %s stopped at the library's edge: %s\n", quill::describe(e.error), e.what);
+    OutputDebugStringA(line);
+    return hresultFor(e.error);
 }
 
 RunError runErrorFor(HRESULT hr) {

@@ -34,15 +34,18 @@ struct Outcome {
 // Fills EXCEPINFO for a member's error (source: the ProgID; description: the error's text).
 void fillExcepInfo(EXCEPINFO* info, const Outcome& o) noexcept;
 
-// Runs f and turns an escaping C++ exception into an HRESULT: no exception crosses COM.
+// Only inside a catch at a boundary of the DLL (a COM method, a window procedure, an export):
+// names the exception on the debugger's output and answers the HRESULT it stands for.
+HRESULT reportEscapedException() noexcept;
+
+// Runs f and turns an escaping C++ exception into an HRESULT: no exception crosses COM or
+// the host's message dispatch.
 template <typename F>
 HRESULT guarded(F&& f) noexcept {
     try {
         return f();
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
     } catch (...) {
-        return E_UNEXPECTED;
+        return reportEscapedException();
     }
 }
 

@@ -1,6 +1,7 @@
 #include "compositor/com/registration.h"
 
 #include <olectl.h>
+#include <wrl/client.h>
 
 #include <string>
 
@@ -57,20 +58,18 @@ bool writeClassKeys(const std::wstring& dll) {
 }
 
 HRESULT registerTypeLib(const std::wstring& dll) {
-    ITypeLib* lib = nullptr;
-    HRESULT hr = LoadTypeLibEx(dll.c_str(), REGKIND_NONE, &lib);
+    Microsoft::WRL::ComPtr<ITypeLib> lib;
+    const HRESULT hr = LoadTypeLibEx(dll.c_str(), REGKIND_NONE, &lib);
     if (FAILED(hr)) return hr;
     std::wstring path = dll;  // RegisterTypeLib takes a non-const string
-    hr = RegisterTypeLib(lib, path.data(), nullptr);
-    lib->Release();
-    return hr;
+    return RegisterTypeLib(lib.Get(), path.data(), nullptr);
 }
 
 void deleteTree(const std::wstring& path) { RegDeleteTreeW(HKEY_CLASSES_ROOT, path.c_str()); }
 
 }  // namespace
 
-HRESULT registerServer() noexcept {
+HRESULT registerServer() {
     const std::wstring dll = modulePath();
     if (dll.empty()) return SELFREG_E_CLASS;
     if (!writeClassKeys(dll)) {
@@ -84,7 +83,7 @@ HRESULT registerServer() noexcept {
     return S_OK;
 }
 
-HRESULT unregisterServer() noexcept {
+HRESULT unregisterServer() {
     // Each part may be missing already (a second unregistration): that is no failure.
     UnRegisterTypeLib(LIBID_Lumoscope, kTypeLibMajor, kTypeLibMinor, kTypeLibLcid, SYS_WIN64);
     deleteTree(classKey());

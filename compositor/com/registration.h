@@ -4,7 +4,8 @@
 namespace lumo::com {
 
 // The standard keys of a control and its type library; unregistering removes exactly those.
-HRESULT registerServer() noexcept;
-HRESULT unregisterServer() noexcept;
+// Both build strings and may throw std::bad_alloc: the exports guard them.
+HRESULT registerServer();
+HRESULT unregisterServer();
 
 }  // namespace lumo::com

@@ -2,6 +2,8 @@
 // question costs Wine three server round trips to check its display cache, while the layout
 // changes only when the system says so: the answers are kept until WM_DISPLAYCHANGE or a work
 // area change (window_messages_win32.cpp) forgets them.
+#include <new>
+
 #include "platform/win32/win32_desktop.h"
 
 namespace quill::platform::win32 {
@@ -10,9 +12,14 @@ namespace {
 PixelRect fromRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 RECT toRect(const PixelRect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
-BOOL CALLBACK collectMonitor(HMONITOR m, HDC, LPRECT, LPARAM data) {
-    reinterpret_cast<std::vector<MonitorHandle>*>(data)->push_back(toLong(m));
-    return TRUE;
+// A monitor that does not fit in memory ends the walk: the list holds those before it.
+BOOL CALLBACK collectMonitor(HMONITOR m, HDC, LPRECT, LPARAM data) noexcept {
+    try {
+        reinterpret_cast<std::vector<MonitorHandle>*>(data)->push_back(toLong(m));
+        return TRUE;
+    } catch (const std::bad_alloc&) {
+        return FALSE;
+    }
 }
 }  // namespace
 

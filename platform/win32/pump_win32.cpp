@@ -1,7 +1,9 @@
 // The real desktop's event pump, message boxes, the end of the program and its files.
+#include <cstdio>
 #include <vector>
 
 #include "platform/picture_file.h"
+#include "platform/run_error_report.h"
 #include "platform/win32/text_win32.h"
 #include "platform/win32/win32_desktop.h"
 
@@ -20,9 +22,24 @@ bool Win32Desktop::dispatchOneMessage(DWORD passStart) {
         ended_ = true;
         return false;
     }
+    deliver(msg);
+    return static_cast<LONG>(msg.time - passStart) <= 0;
+}
+
+// An exception that a window procedure stopped is reported here, outside the system's
+// dispatch, as any error no handler traps: a message box, then the end of the program.
+void Win32Desktop::deliver(const MSG& msg) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
-    return static_cast<LONG>(msg.time - passStart) <= 0;
+    if (escaped_ && !programEnded()) reportRunError(*this, escaped_->error, escaped_->what);
+}
+
+void Win32Desktop::noteEscapedException() noexcept {
+    const EscapedException e = currentException();
+    char line[320];
+    std::snprintf(line, sizeof line, "Quillora: %s stopped at a window procedure: %s\n", describe(e.error), e.what);
+    OutputDebugStringA(line);
+    if (!escaped_) escaped_ = e;
 }
 
 void Win32Desktop::doEvents() {
@@ -44,8 +61,7 @@ void Win32Desktop::waitForEvents() {
         ended_ = true;  // WM_QUIT, or no queue to wait on
         return;
     }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+    deliver(msg);
 }
 
 void Win32Desktop::messageBox(const std::string& text, const std::string& title, int icon) {

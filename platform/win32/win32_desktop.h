@@ -11,6 +11,7 @@
 #include <optional>
 #include <vector>
 
+#include "common/escaped_exception.h"
 #include "common/win32/unique_handle.h"
 #include "platform/desktop.h"
 #include "platform/win32/window_painter_win32.h"
@@ -77,6 +78,9 @@ public:
 
     // The window procedure's way in (window_classes_win32.cpp).
     LRESULT onMessage(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
+    // Only inside a catch at a boundary: keeps the first exception that reached one, to be
+    // reported once the system's dispatch has returned to the pump.
+    void noteEscapedException() noexcept;
 
 private:
     // A label's STATIC child with the font it draws in; the window goes before its font.
@@ -112,6 +116,7 @@ private:
     void styleLabel(LabelWindow& label, const LabelStyle& style);
     void onTimer(UINT_PTR id);
     bool dispatchOneMessage(DWORD passStart);
+    void deliver(const MSG& msg);
 
     // The last answer to one question about the monitors, for the arguments it was asked with.
     template <class Key>
@@ -148,6 +153,7 @@ private:
     std::optional<NOTIFYICONDATAW> trayIcon_;  // the record it was added with, to remove it
     HCURSOR handCursor_ = nullptr;             // a shared resource cursor: never destroyed
     int messageBoxes_ = 0;  // open message boxes: their modal loops must not run timer handlers
+    std::optional<EscapedException> escaped_;  // the first exception stopped at a boundary
 };
 
 }  // namespace quill::platform::win32

@@ -13,7 +13,14 @@ LRESULT CALLBACK desktopWindowProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
         SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
     }
     auto* desktop = reinterpret_cast<Win32Desktop*>(GetWindowLongPtrW(h, GWLP_USERDATA));
-    return desktop ? desktop->onMessage(h, msg, w, l) : DefWindowProcW(h, msg, w, l);
+    if (!desktop) return DefWindowProcW(h, msg, w, l);
+    // No exception unwinds through the system's dispatch: the pump reports it.
+    try {
+        return desktop->onMessage(h, msg, w, l);
+    } catch (...) {
+        desktop->noteEscapedException();
+        return DefWindowProcW(h, msg, w, l);
+    }
 }
 
 void registerClass(HINSTANCE instance, const wchar_t* name, UINT style) {

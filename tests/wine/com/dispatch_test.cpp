@@ -336,5 +336,22 @@ TEST_F(Dispatch, EarlyBoundCallersReachTheSameMembers) {
     EXPECT_TRUE(image);
 }
 
+TEST_F(Dispatch, EarlyBoundCallsThatFailHandBackNoValue) {
+    ComPtr<_LumoCTRL> early;
+    ASSERT_HRESULT_SUCCEEDED(d.As(&early));
+    Variant text, huge, y;
+    text.vt = VT_BSTR;
+    text.bstrVal = SysAllocString(L"left");
+    huge.vt = VT_R8;
+    huge.dblVal = 1e30;
+    y.vt = VT_I2;
+    y.iVal = 3;
+    for (VARIANT* x : {static_cast<VARIANT*>(&text), static_cast<VARIANT*>(&huge)}) {
+        LONG colour = 0x12345678;
+        EXPECT_TRUE(FAILED(early->getPoint(x, &y, &colour)));
+        EXPECT_EQ(colour, 0);  // never the previous contents, never whatever the call left behind
+    }
+}
+
 }  // namespace
 }  // namespace comtest
