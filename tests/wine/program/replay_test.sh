@@ -129,9 +129,10 @@ discard)
   toggle_switch
   screen_shot
   switch_picture "$work/switch_on.png"
-  xdotool mousemove "$(button_x)" "$(button_y)" sleep 0.1 mousedown 1 sleep 0.05 mouseup 1
-  # A right press on the body away from the button, before the recording goes quiet.
-  xdotool mousemove $((f1l + 110)) $((f1t + 110)) click 3
+  # Then a right press on the body away from the button, before the recording goes quiet: one
+  # xdotool run, so that a busy machine cannot slip a quiet time between the two.
+  xdotool mousemove "$(button_x)" "$(button_y)" sleep 0.1 mousedown 1 sleep 0.05 mouseup 1 \
+    mousemove $((f1l + 110)) $((f1t + 110)) click 3
   sleep 2
   [ -z "$(target_buttons)" ] || fail "a discarded gesture was replayed: $(target_buttons | tr '\n' ';')"
   screen_shot
