@@ -7,6 +7,7 @@
 #include "common/run_error.h"
 #include "display/display_info.h"
 #include "forms/views.h"
+#include "gesture/gesture_state.h"
 #include "mouse_window/mouse_window.h"
 
 namespace quill::gesture {
@@ -47,6 +48,7 @@ public:
     RunError btnLDown_MouseUp(const platform::MouseArgs& a);
     RunError btnLDown_DblClick();
     RunError RecordStep() override;
+    void DiscardGesture() override;
 
     RunError uWaitObj_Timer();
     Wait WaitTicks(double n);
@@ -55,9 +57,13 @@ public:
     RunError PlayGesture();
 
     bool replaying() const { return replaying_; }
+    // The gesture and its counter, which only the engine changes: tests read it, and those that
+    // replay a gesture of their own put it here.
+    GestureState& state() { return state_; }
+    const GestureState& state() const { return state_; }
 
 private:
-    mouse_window::Form1State& st() { return mouse_.state; }
+    mouse_window::Form1State& mouseState() { return mouse_.state; }
     forms::Form1View& form1() { return mouse_.view(); }
     platform::Desktop& desktop() const { return mouse_.desktop(); }
     // The program is going away: the mouse window was unloaded, or the platform ended it.
@@ -74,8 +80,8 @@ private:
     RunError countDownGlide();
     RunError moveBodyBy(double dx, double dy);
     // The replay's steps.
-    RunError replayRecords(const std::vector<mouse_window::RecEvent>& records, Long n, Long total);
-    RunError replayRecord(const mouse_window::RecEvent& r, Long total);
+    RunError replayRecords(const std::vector<RecEvent>& records, Long n, Long total);
+    RunError replayRecord(const RecEvent& r, Long total);
     void synthesise(Long flags, Long x, Long y);
     void releaseHeldButtons();
     void letSynthesisedInputArrive();
@@ -84,6 +90,7 @@ private:
     forms::FrmPointView& frmPoint_;
     display::DisplayInfo& display_;
     OwnWindows own_;
+    GestureState state_;
     bool replaying_ = false;
     Long heldButtons_ = 0;  // down flags the replay synthesised and has not released yet
 };

@@ -12,7 +12,7 @@ constexpr Long kIdleIntervalMs = 100;
 }  // namespace
 
 RunError ClickEngine::Timer1_Timer() {
-    mouse_window::Form1State& s = st();
+    GestureState& s = state_;
     if (s.Recording) {
         // Only a recording uses the foreground window; asking on idle ticks costs a round trip.
         const platform::WindowHandle fg = desktop().foregroundWindow();
@@ -28,7 +28,7 @@ RunError ClickEngine::Timer1_Timer() {
         if (ending()) return RunError::None;  // the program went away during the replay
     }
     bool pushed = false;
-    if (s.Throwing) {
+    if (mouseState().Throwing) {
         QUILL_RETURN_IF_ERROR(glideTick());
     } else {
         QUILL_RETURN_IF_ERROR(keepOnScreen(pushed));
@@ -38,16 +38,14 @@ RunError ClickEngine::Timer1_Timer() {
 }
 
 RunError ClickEngine::endRecording() {
-    mouse_window::Form1State& s = st();
     form1().uWaitObj.setEnabled(false);
-    s.WaitCount = 0;
+    state_.WaitCount = 0;
     const platform::PixelPoint cursor = desktop().cursorPos();
-    s.GrabX = mouse_window::VariantNumber::longValue(cursor.x);
-    s.GrabY = mouse_window::VariantNumber::longValue(cursor.y);
-    s.Recording = false;
+    mouseState().GrabX = mouse_window::VariantNumber::longValue(cursor.x);
+    mouseState().GrabY = mouse_window::VariantNumber::longValue(cursor.y);
+    state_.Recording = false;
     const RunError e = PlayGesture();
-    s.RecCount = 0;
-    s.RecBuf = {};
+    state_.discard();  // nothing records during a replay: the button ignores it
     return e;
 }
 
@@ -61,7 +59,7 @@ MonitorBox monitorOf(const display::DisplayInfo& d) { return {d.MonLeft, d.MonTo
 }  // namespace
 
 RunError ClickEngine::glideTick() {
-    mouse_window::Form1State& s = st();
+    mouse_window::Form1State& s = mouseState();
     QUILL_RETURN_IF_ERROR(moveBodyBy(s.ThrowDX, s.ThrowDY));
     QUILL_RETURN_IF_ERROR(display_.GetDisplayInfo(form1().hWnd()));
     Step step{s.ThrowDX, s.ThrowDY};
@@ -75,7 +73,7 @@ RunError ClickEngine::glideTick() {
 }
 
 RunError ClickEngine::keepOnScreen(bool& pushed) {
-    mouse_window::Form1State& s = st();
+    mouse_window::Form1State& s = mouseState();
     QUILL_RETURN_IF_ERROR(display_.GetDisplayInfo(form1().hWnd()));
     Step step{s.ThrowDX, s.ThrowDY};
     QUILL_RETURN_IF_ERROR(pushBack(bodyOf(form1()), monitorOf(display_), desktop().twipsPerPixelX(),
@@ -93,7 +91,7 @@ RunError ClickEngine::keepOnScreen(bool& pushed) {
 }
 
 RunError ClickEngine::countDownGlide() {
-    mouse_window::Form1State& s = st();
+    mouse_window::Form1State& s = mouseState();
     const GlideCount c = countDown(s.ThrowTicks);
     s.ThrowTicks = c.throwTicks;
     if (!c.glideOver) return RunError::None;
@@ -101,11 +99,11 @@ RunError ClickEngine::countDownGlide() {
     s.ThrowDY = 0;
     s.Throwing = false;
     if (!c.releaseDue) return RunError::None;
-    if (s.Recording) {
-        s.EventCode = releaseCodeFor(s.ReleasedButton, s.EventCode);
+    if (state_.Recording) {
+        state_.EventCode = releaseCodeFor(state_.ReleasedButton, state_.EventCode);
         QUILL_RETURN_IF_ERROR(RecordStep());
     }
-    s.ReleasedButton = 0;
+    state_.ReleasedButton = 0;
     return RunError::None;
 }
 

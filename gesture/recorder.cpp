@@ -8,23 +8,21 @@
 
 namespace quill::gesture {
 
-using mouse_window::RecEvent;
-
 namespace {
 Long downCode(Integer button, Long keep) {
     switch (button) {
-        case platform::kLeftButton: return mouse_window::kLeftDown;
-        case platform::kRightButton: return mouse_window::kRightDown;
-        case platform::kMiddleButton: return mouse_window::kMiddleDown;
+        case platform::kLeftButton: return kLeftDown;
+        case platform::kRightButton: return kRightDown;
+        case platform::kMiddleButton: return kMiddleDown;
         default: return keep;
     }
 }
 
 Long upCode(Integer button, Long keep) {
     switch (button) {
-        case platform::kLeftButton: return mouse_window::kLeftUp;
-        case platform::kRightButton: return mouse_window::kRightUp;
-        case platform::kMiddleButton: return mouse_window::kMiddleUp;
+        case platform::kLeftButton: return kLeftUp;
+        case platform::kRightButton: return kRightUp;
+        case platform::kMiddleButton: return kMiddleUp;
         default: return keep;
     }
 }
@@ -52,23 +50,22 @@ ClickEngine::ClickEngine(mouse_window::MouseWindow& mouse, forms::FrmPointView& 
 }
 
 void ClickEngine::startGesture() {
-    st().RecCount = 0;
-    st().RecBuf.assign(1, RecEvent{});
-    st().Recording = true;
-    st().WaitCount = 0;
+    state_.start();
     form1().uWaitObj.setEnabled(true);
     mouse_.setLedColour(kLedRecording);
 }
+
+void ClickEngine::DiscardGesture() { state_.discard(); }
 
 // While a replay runs, the button is ignored: a new gesture would reuse the tick counter that
 // paces the replay, and the replay's end would throw its records away.
 RunError ClickEngine::btnLDown_MouseDown(const platform::MouseArgs& a) {
     if (replaying_) return RunError::None;
-    st().GrabX = mouse_window::VariantNumber::single(a.x);
-    st().GrabY = mouse_window::VariantNumber::single(a.y);
-    if (!st().Recording) startGesture();
-    st().EventCode = downCode(a.button, st().EventCode);
-    st().LastDownCode = st().EventCode;
+    mouseState().GrabX = mouse_window::VariantNumber::single(a.x);
+    mouseState().GrabY = mouse_window::VariantNumber::single(a.y);
+    if (!state_.Recording) startGesture();
+    state_.EventCode = downCode(a.button, state_.EventCode);
+    state_.LastDownCode = state_.EventCode;
     return RecordStep();
 }
 
@@ -79,54 +76,44 @@ RunError ClickEngine::btnLDown_MouseMove(const platform::MouseArgs& a) {
 
 RunError ClickEngine::btnLDown_MouseUp(const platform::MouseArgs& a) {
     if (replaying_) return RunError::None;
-    const double dt = mouse_window::clockMillisExact(desktop().secondsSinceMidnight()) - st().LastMoveTime;
-    const mouse_window::Flick f = mouse_window::buttonFlick(dt, st().ThrowDX, st().ThrowDY);
-    st().ThrowTicks = f.throwTicks;
-    if (f.startsGlide) st().Throwing = true;
-    st().ReleasedButton = a.button;
-    if (st().ThrowTicks != 0) return RunError::None;  // the glide's end records the release
-    st().EventCode = upCode(a.button, st().EventCode);
+    mouse_window::Form1State& m = mouseState();
+    const double dt = mouse_window::clockMillisExact(desktop().secondsSinceMidnight()) - m.LastMoveTime;
+    const mouse_window::Flick f = mouse_window::buttonFlick(dt, m.ThrowDX, m.ThrowDY);
+    m.ThrowTicks = f.throwTicks;
+    if (f.startsGlide) m.Throwing = true;
+    state_.ReleasedButton = a.button;
+    if (m.ThrowTicks != 0) return RunError::None;  // the glide's end records the release
+    state_.EventCode = upCode(a.button, state_.EventCode);
     return RecordStep();
 }
 
 RunError ClickEngine::btnLDown_DblClick() {
     if (replaying_) return RunError::None;
-    st().EventCode = st().LastDownCode;
+    state_.EventCode = state_.LastDownCode;
     return RecordStep();
 }
 
 RunError ClickEngine::RecordStep() {
-    mouse_window::Form1State& s = st();
+    GestureState& s = state_;
     if (!s.Recording) return RunError::None;
+    const mouse_window::Form1State& m = mouseState();
     platform::Desktop& d = desktop();
-    const auto px = twipsToPixels(s.PointerX, d.twipsPerPixelX());
-    const auto py = twipsToPixels(s.PointerY, d.twipsPerPixelY());
+    const auto px = twipsToPixels(m.PointerX, d.twipsPerPixelX());
+    const auto py = twipsToPixels(m.PointerY, d.twipsPerPixelY());
     if (!px || !py) return RunError::Overflow;
-    if (s.RecCount < 0 || static_cast<std::size_t>(s.RecCount) >= s.RecBuf.size()) {
-        return RunError::SubscriptOutOfRange;
-    }
-    const RecEvent& last = s.RecBuf[static_cast<std::size_t>(s.RecCount)];
-    if (*px == last.X && *py == last.Y && s.EventCode == last.Code) return RunError::None;
+    const RecEvent* last = s.latest();
+    if (!last) return RunError::SubscriptOutOfRange;
+    if (*px == last->X && *py == last->Y && s.EventCode == last->Code) return RunError::None;
 
     const auto count = checkedAdd<Long>(s.RecCount, 1);
     if (!count) return RunError::Overflow;
     s.RecCount = *count;
-    switch_window::Form2& f2 = mouse_.form2();
-    f2.form().label1.setCaption(std::to_string(s.RecCount));
-    RecEvent r;
-    r.X = *px;
-    r.Y = *py;
-    r.Code = s.EventCode;
-    r.BodyLeft = roundToLong(form1().left()).value_or(0);
-    r.BodyTop = roundToLong(form1().top()).value_or(0);
-    r.Angle = s.BodyAngle;
-    r.SwitchLeft = roundToLong(f2.form().left()).value_or(0);
-    r.SwitchTop = roundToLong(f2.form().top()).value_or(0);
-    r.Tick = s.WaitCount;
-    s.RecBuf.push_back(r);
-    form1().label1.setCaption(std::to_string(s.RecCount) + ">" + std::to_string(*px) + ":" +
-                              std::to_string(*py) + "(" + std::to_string(s.EventCode) + ")");
-    s.EventCode = mouse_window::kNoButtonEvent;
+    forms::Form2View& f2 = mouse_.form2().form();
+    f2.label1.setCaption(std::to_string(s.RecCount));
+    const WindowPlaces places{form1().left(), form1().top(), f2.left(), f2.top()};
+    s.RecBuf.push_back(makeRecord(*px, *py, s.EventCode, places, m.BodyAngle, s.WaitCount));
+    form1().label1.setCaption(recordCaption(s.RecCount, s.RecBuf.back()));
+    s.EventCode = kNoButtonEvent;
     s.LastRecTick = s.WaitCount;
     return RunError::None;
 }

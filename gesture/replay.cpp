@@ -1,22 +1,18 @@
 // PlayGesture: performs a recorded gesture with the real cursor at one third of its recorded
 // speed while the on-screen mouse re-enacts it.
-#include <string>
-
 #include "common/twips.h"
 #include "gesture/click_engine.h"
 
 namespace quill::gesture {
 
-using mouse_window::RecEvent;
-
 Long flagsForCode(Long code) {
     switch (code) {
-        case mouse_window::kLeftDown: return platform::kLeftDownFlag;
-        case mouse_window::kLeftUp: return platform::kLeftUpFlag;
-        case mouse_window::kRightDown: return platform::kRightDownFlag;
-        case mouse_window::kRightUp: return platform::kRightUpFlag;
-        case mouse_window::kMiddleDown: return platform::kMiddleDownFlag;
-        case mouse_window::kMiddleUp: return platform::kMiddleUpFlag;
+        case kLeftDown: return platform::kLeftDownFlag;
+        case kLeftUp: return platform::kLeftUpFlag;
+        case kRightDown: return platform::kRightDownFlag;
+        case kRightUp: return platform::kRightUpFlag;
+        case kMiddleDown: return platform::kMiddleDownFlag;
+        case kMiddleUp: return platform::kMiddleUpFlag;
         default: return 0;
     }
 }
@@ -67,8 +63,8 @@ void ClickEngine::releaseHeldButtons() {
 RunError ClickEngine::PlayGesture() {
     ReplayScope scope(replaying_);
     // Work on a copy: input during the waits may discard or restart the buffer.
-    const std::vector<RecEvent> records = st().RecBuf;
-    const Long total = st().RecCount;
+    const std::vector<RecEvent> records = state_.RecBuf;
+    const Long total = state_.RecCount;
     const Long n = std::min<Long>(total, static_cast<Long>(records.size()) - 1);
 
     mouse_.setLedColour(kLedReplaying);
@@ -76,7 +72,7 @@ RunError ClickEngine::PlayGesture() {
     RunError e = RunError::None;
     {
         InputPassThrough passThrough(desktop());
-        desktop().setForegroundWindow(st().TargetHwnd);
+        desktop().setForegroundWindow(state_.TargetHwnd);
         if (n >= 1) desktop().setCursorPos(records[1].X, records[1].Y);
         e = replayRecords(records, n, total);
         // Never leave a synthesised button held down, however the replay ended.
@@ -85,7 +81,7 @@ RunError ClickEngine::PlayGesture() {
     }
     if (ending() || e != RunError::None) return e;
     form1().uWaitObj.setEnabled(false);
-    st().WaitCount = 0;
+    state_.WaitCount = 0;
     mouse_.setLedColour(kLedIdle);
     mouse_.form2().SwitchOFF();
     return RunError::None;
@@ -95,7 +91,7 @@ RunError ClickEngine::PlayGesture() {
 // the program stops early.
 RunError ClickEngine::replayRecords(const std::vector<RecEvent>& records, Long n, Long total) {
     if (WaitTicks(kReplayLeadTicks) != Wait::Done) return RunError::None;
-    st().WaitCount = 0;
+    state_.WaitCount = 0;
     form1().uWaitObj.setEnabled(true);
     for (Long i = 1; i <= n && !ending(); ++i) {
         const RecEvent& r = records[static_cast<std::size_t>(i)];
@@ -109,16 +105,15 @@ RunError ClickEngine::replayRecords(const std::vector<RecEvent>& records, Long n
 // window of ours that took mouse input again would catch it there.
 void ClickEngine::letSynthesisedInputArrive() {
     form1().uWaitObj.setEnabled(true);
-    (void)waitForCount(static_cast<double>(st().WaitCount) + kDeliveryTicks, EscapeStops::No);
+    (void)waitForCount(static_cast<double>(state_.WaitCount) + kDeliveryTicks, EscapeStops::No);
 }
 
 RunError ClickEngine::replayRecord(const RecEvent& r, Long total) {
     desktop().doEvents();
     if (ending()) return RunError::None;
-    form1().label1.setCaption(std::to_string(total) + ">" + std::to_string(r.X) + ":" + std::to_string(r.Y) +
-                              "(" + std::to_string(r.Code) + ")");
+    form1().label1.setCaption(recordCaption(total, r));
     QUILL_RETURN_IF_ERROR(form1().setPosition(r.BodyLeft, r.BodyTop));
-    st().BodyAngle = r.Angle;
+    mouseState().BodyAngle = r.Angle;
     QUILL_RETURN_IF_ERROR(mouse_.drawBody(false));
     forms::Form2View& f2 = mouse_.form2().form();
     QUILL_RETURN_IF_ERROR(f2.setPosition(r.SwitchLeft, r.SwitchTop));

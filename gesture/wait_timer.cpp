@@ -6,9 +6,9 @@
 namespace quill::gesture {
 
 RunError ClickEngine::uWaitObj_Timer() {
-    const auto next = checkedAdd<Long>(st().WaitCount, 1);
+    const auto next = checkedAdd<Long>(state_.WaitCount, 1);
     if (!next) return RunError::Overflow;
-    st().WaitCount = *next;
+    state_.WaitCount = *next;
     return RunError::None;
 }
 
@@ -19,13 +19,13 @@ Wait ClickEngine::waitForCount(double target, EscapeStops escape) {
         desktop().doEvents();
         if (ending()) return Wait::ProgramEnding;
         if (escape == EscapeStops::Yes && replaying_ && desktop().escapePressed()) return Wait::Stopped;
-        if (!(target > st().WaitCount)) return Wait::Done;
+        if (!(target > state_.WaitCount)) return Wait::Done;
         desktop().waitForEvents();
     }
 }
 
 Wait ClickEngine::WaitTicks(double n) {
-    st().WaitCount = 0;
+    state_.WaitCount = 0;
     form1().uWaitObj.setEnabled(true);
     const Wait w = waitForCount(n);
     if (w == Wait::ProgramEnding) return w;

@@ -39,9 +39,7 @@ RunError MouseWindow::Form_MouseDown(const platform::MouseArgs& a) {
         state.GrabY = VariantNumber::single(a.y);
         return RunError::None;
     }
-    state.Recording = false;
-    state.RecCount = 0;
-    state.RecBuf = {};
+    if (recorder_) recorder_->DiscardGesture();
     return RunError::None;
 }
 

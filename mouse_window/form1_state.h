@@ -1,8 +1,7 @@
 #pragma once
-// The shared state of the mouse window: its 26 fields in declaration order, and the record of
-// one recorded gesture step.
-#include <vector>
-
+// The mouse window's state: the drag anchor, the aim of the body and its switch, the key colour
+// and the flick. The gesture being recorded is not here: the click engine owns it, and the
+// mouse window reaches it through StepRecorder.
 #include "common/rounding.h"
 #include "common/twips.h"
 
@@ -18,41 +17,9 @@ struct VariantNumber {
     static VariantNumber longValue(Long v) { return {Kind::Long, static_cast<double>(v)}; }
 };
 
-// One recorded step of a gesture.
-struct RecEvent {
-    Long X = 0;  // pointer tip, screen pixels
-    Long Y = 0;
-    Long BodyLeft = 0;  // Form1, twips
-    Long BodyTop = 0;
-    Integer Angle = 0;
-    Long SwitchLeft = 0;  // Form2, twips
-    Long SwitchTop = 0;
-    Long Code = 0;
-    double Tick = 0;
-};
-
-// Event codes of the recorder.
-enum : Long {
-    kNoButtonEvent = 0,
-    kLeftDown = 1,
-    kLeftUp = 2,
-    kRightDown = 3,
-    kRightUp = 4,
-    kMiddleDown = 7,
-    kMiddleUp = 8,
-};
-
 struct Form1State {
-    Long TargetHwnd = 0;
-    Long EventCode = 0;
     VariantNumber GrabX;
     VariantNumber GrabY;
-    std::vector<RecEvent> RecBuf;  // empty: not allocated
-    Long RecCount = 0;
-    bool Recording = false;
-    Long LastRecTick = 0;
-    Long LastDownCode = 0;
-    Long WaitCount = 0;
     double SwitchX = 0;
     double SwitchY = 0;
     double LastCenterX = 0;
@@ -68,7 +35,6 @@ struct Form1State {
     bool Throwing = false;
     double ThrowDX = 0;
     double ThrowDY = 0;
-    Integer ReleasedButton = 0;
 };
 
 }  // namespace quill::mouse_window

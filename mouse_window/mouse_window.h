@@ -12,11 +12,14 @@
 
 namespace quill::mouse_window {
 
-// The gesture recorder, which UpdateMouse calls after every move of the body.
+// The gesture recorder as the mouse window sees it; the recorder owns the gesture.
 class StepRecorder {
 public:
     virtual ~StepRecorder() = default;
+    // UpdateMouse's call after every move of the body.
     virtual RunError RecordStep() = 0;
+    // A press on the body with any button but the left drops the gesture being recorded.
+    virtual void DiscardGesture() = 0;
 };
 
 enum class StartUp { Continue, Ended };

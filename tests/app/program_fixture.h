@@ -26,6 +26,7 @@ protected:
     bool startProgram();
     quill::app::Program& prog() { return *program_; }
     quill::mouse_window::Form1State& st() { return program_->mouse.state; }
+    quill::gesture::GestureState& rec() { return program_->engine.state(); }
     quill::forms::Form1View& form1() { return program_->form1View; }
     quill::platform::PixelRect form1Rect() const;
     // A screen point inside the on-screen button, and inside the switch's picture.

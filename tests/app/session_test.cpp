@@ -24,11 +24,11 @@ TEST_F(Session, RecordsADragAndReplaysItIntoTheOtherWindow) {
     for (int i = 1; i <= 10; ++i) desk.at(t0 + 40 * i, [this, p, i] { desk.moveMouse(p.x + 6 * i, p.y + 3 * i); });
     desk.at(t0 + 550, [this, p] { desk.release(p.x + 60, p.y + 30, platform::kLeftButton); });
     desk.runFor(550);
-    ASSERT_TRUE(st().Recording);
-    const auto recorded = st().RecBuf;
+    ASSERT_TRUE(rec().Recording);
+    const auto recorded = rec().RecBuf;
     EXPECT_EQ(recorded[1].Code, 1);
     EXPECT_EQ(recorded.back().Code, 2);  // the pause before the release leaves no glide
-    EXPECT_EQ(st().TargetHwnd, editor);
+    EXPECT_EQ(rec().TargetHwnd, editor);
 
     desk.runUntil([&] { return !form1().btnLDown.enabled(); });
     const auto& ev = desk.synthesised();
@@ -47,7 +47,7 @@ TEST_F(Session, RecordsADragAndReplaysItIntoTheOtherWindow) {
     // The pointer tip moved with the drag, so the replay moves between distinct pixels.
     EXPECT_FALSE(ev[0].cursor == ev[1].cursor);
     EXPECT_EQ(form1().recLED.fillColour(), 0xFFFFFFu);
-    EXPECT_TRUE(st().RecBuf.empty());
+    EXPECT_TRUE(rec().RecBuf.empty());
 
     // The program keeps running afterwards and ends by its exit command.
     desk.runFor(500);

@@ -74,12 +74,12 @@ TEST_F(FailingControl, EachFailingCallLosesOneStepOfTheRedrawAndTheDragGoesOn) {
     ASSERT_TRUE(bodyDrawn());
     auto moved = [&](const std::function<void()>& check) {
         const auto body = form1Rect(), tail = desk.windowRect(prog().form2View.hWnd());
-        const Long records = st().RecCount;
+        const Long records = rec().RecCount;
         dragStep();
         dragStep();
         EXPECT_GT(form1Rect().left, body.left);
         EXPECT_NE(desk.windowRect(prog().form2View.hWnd()).left, tail.left);
-        EXPECT_GT(st().RecCount, records);
+        EXPECT_GT(rec().RecCount, records);
         check();
     };
     flaky.failing = {LumoDispId::Lumoscope};  // the view was cleared and nothing drawn on it

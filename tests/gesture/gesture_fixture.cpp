@@ -23,7 +23,7 @@ void GestureTest::recordPressDragRelease() {
     desk.at(desk.nowMs() + 150, [this, p] { desk.moveMouse(p.x + 30, p.y); });
     desk.at(desk.nowMs() + 300, [this, p] { desk.release(p.x + 30, p.y, quill::platform::kLeftButton); });
     desk.runFor(300);
-    ASSERT_TRUE(st().Recording);
+    ASSERT_TRUE(rec().Recording);
 }
 
 void GestureTest::runUntilReplayed() {
@@ -42,7 +42,7 @@ void GestureTest::whenTrue(std::function<bool()> condition, std::function<void()
 
 std::vector<quill::Long> GestureTest::codes() const {
     std::vector<quill::Long> c;
-    const auto& buf = program_->mouse.state.RecBuf;
+    const auto& buf = program_->engine.state().RecBuf;
     for (std::size_t i = 1; i < buf.size(); ++i) c.push_back(buf[i].Code);
     return c;
 }

@@ -11,30 +11,30 @@ using Heartbeat = GestureTest;
 
 TEST_F(Heartbeat, ARecordingEndsOnceMoreThanTwentyTicksPassedSinceItsLastRecord) {
     clickButton();
-    st().LastRecTick = 40;
-    st().WaitCount = 60;
+    rec().LastRecTick = 40;
+    rec().WaitCount = 60;
     ASSERT_EQ(prog().engine.Timer1_Timer(), RunError::None);
-    EXPECT_TRUE(st().Recording);
-    st().WaitCount = 61;
+    EXPECT_TRUE(rec().Recording);
+    rec().WaitCount = 61;
     ASSERT_EQ(prog().engine.Timer1_Timer(), RunError::None);
-    EXPECT_FALSE(st().Recording);
-    EXPECT_TRUE(st().RecBuf.empty());  // replayed, then freed
-    EXPECT_EQ(st().RecCount, 0);
+    EXPECT_FALSE(rec().Recording);
+    EXPECT_TRUE(rec().RecBuf.empty());  // replayed, then freed
+    EXPECT_EQ(rec().RecCount, 0);
 }
 
 TEST_F(Heartbeat, OnlyAnotherProgramsWindowBecomesTheTarget) {
     clickButton();
     desk.runFor(100);
-    EXPECT_EQ(st().TargetHwnd, notepad);
+    EXPECT_EQ(rec().TargetHwnd, notepad);
     for (platform::WindowHandle own : {form1().hWnd(), prog().about.hWnd(), prog().menu.hWnd()}) {
         desk.setForeground(own);
         ASSERT_EQ(prog().engine.Timer1_Timer(), RunError::None);
-        EXPECT_EQ(st().TargetHwnd, notepad);
+        EXPECT_EQ(rec().TargetHwnd, notepad);
     }
     const auto other = desk.addForeignWindow("Other", {0, 0, 10, 10});
     desk.setForeground(other);
     ASSERT_EQ(prog().engine.Timer1_Timer(), RunError::None);
-    EXPECT_EQ(st().TargetHwnd, other);
+    EXPECT_EQ(rec().TargetHwnd, other);
 }
 
 TEST_F(Heartbeat, AGlideRunsAtOneMillisecondAndReturnsToAHundred) {
@@ -77,12 +77,12 @@ TEST_F(Heartbeat, WaitTicksReturnsAtOnceForZeroOrLessAndAfterTheFifthTick) {
     const auto now = desk.nowMs();
     EXPECT_EQ(prog().engine.WaitTicks(5), gesture::Wait::Done);
     EXPECT_EQ(desk.nowMs() - now, 50);
-    EXPECT_EQ(st().WaitCount, 5);
+    EXPECT_EQ(rec().WaitCount, 5);
     EXPECT_FALSE(form1().uWaitObj.enabled());
 }
 
 TEST_F(Heartbeat, TheCounterReportsOverflowInsteadOfWrapping) {
-    st().WaitCount = 2147483647;
+    rec().WaitCount = 2147483647;
     EXPECT_EQ(prog().engine.uWaitObj_Timer(), RunError::Overflow);
 }
 

@@ -14,7 +14,7 @@ protected:
     // A press, a drag and a release: the replay holds the left button down in between.
     void recordAndStartReplay() {
         recordPressDragRelease();
-        total_ = st().RecCount;
+        total_ = rec().RecCount;
     }
     // Once the replay has pressed the button, does the action (inside the replay's wait).
     void duringHeldButton(const std::function<void()>& action) {
@@ -64,8 +64,8 @@ TEST_F(Interruption, PressesOnTheButtonDuringAReplayAreIgnored) {
         desk.click(p.x, p.y);
     });
     runUntilReplayed();
-    EXPECT_FALSE(st().Recording);
-    EXPECT_TRUE(st().RecBuf.empty());
+    EXPECT_FALSE(rec().Recording);
+    EXPECT_TRUE(rec().RecBuf.empty());
     EXPECT_EQ(flags().back(), platform::kLeftUpFlag);
     EXPECT_EQ(form1().label1.caption().rfind(std::to_string(total_) + ">", 0), 0u) << form1().label1.caption() << " " << total_;
 }
@@ -99,8 +99,8 @@ TEST_F(Interruption, TheSwitchAndTheAboutBoxDuringAReplayLeaveItWhole) {
 
 TEST_F(Interruption, ACompletedReplayNeverLeavesAButtonDown) {
     // A gesture that ends with the button still pressed (the user held it past the quiet time).
-    st().RecBuf = {{}, {300, 200, 6000, 4500, 45, 3000, 3000, 1, 0}, {320, 200, 6000, 4500, 45, 3000, 3000, 0, 2}};
-    st().RecCount = 2;
+    rec().RecBuf = {{}, {300, 200, 6000, 4500, 45, 3000, 3000, 1, 0}, {320, 200, 6000, 4500, 45, 3000, 3000, 0, 2}};
+    rec().RecCount = 2;
     ASSERT_EQ(prog().engine.PlayGesture(), RunError::None);
     EXPECT_EQ(flags(), (std::vector<Long>{platform::kLeftDownFlag, platform::kLeftUpFlag}));
     EXPECT_EQ(desk.synthesised().back().cursor, (platform::PixelPoint{320, 200}));

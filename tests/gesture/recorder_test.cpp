@@ -13,21 +13,21 @@ TEST_F(Recorder, APressStartsAGestureAndTheCaptionNamesTheTipPixel) {
     st().PointerX = 12000;
     st().PointerY = 9000;
     ASSERT_EQ(prog().engine.btnLDown_MouseDown({1, 0, 100, 100}), RunError::None);
-    EXPECT_TRUE(st().Recording);
+    EXPECT_TRUE(rec().Recording);
     EXPECT_EQ(form1().label1.caption(), "1>800:600(1)");
     EXPECT_EQ(prog().form2View.label1.caption(), "1");
     EXPECT_EQ(form1().recLED.fillColour(), 0x0000FFu);
     EXPECT_TRUE(form1().uWaitObj.enabled());
-    EXPECT_EQ(st().EventCode, 0);
+    EXPECT_EQ(rec().EventCode, 0);
 }
 
 TEST_F(Recorder, ClicksWithEachButtonGiveTheirPairOfCodesAtOnePixel) {
     for (Integer button : {platform::kLeftButton, platform::kRightButton, platform::kMiddleButton}) {
-        st().Recording = false;
+        rec().Recording = false;
         const auto p = buttonPoint();
         desk.click(p.x, p.y, button);
         desk.doEvents();
-        const auto& buf = st().RecBuf;
+        const auto& buf = rec().RecBuf;
         ASSERT_EQ(buf.size(), 3u);
         const Long down = button == 1 ? 1 : button == 2 ? 3 : 7;
         EXPECT_EQ(codes(), (std::vector<Long>{down, down + 1}));
@@ -47,13 +47,13 @@ TEST_F(Recorder, OnlyStepsThatMoveTheTipToAnotherPixelAreRecorded) {
     desk.press(p.x, p.y, platform::kLeftButton);
     desk.doEvents();
     ASSERT_EQ(prog().engine.RecordStep(), RunError::None);  // the same pixel, but no longer code 1
-    const Long before = st().RecCount;
+    const Long before = rec().RecCount;
     ASSERT_EQ(prog().engine.RecordStep(), RunError::None);  // nothing changed
-    EXPECT_EQ(st().RecCount, before);
+    EXPECT_EQ(rec().RecCount, before);
     desk.moveMouse(p.x + 20, p.y + 5);
     desk.doEvents();
-    ASSERT_EQ(st().RecCount, before + 1);
-    const auto& r = st().RecBuf.back();
+    ASSERT_EQ(rec().RecCount, before + 1);
+    const auto& r = rec().RecBuf.back();
     EXPECT_EQ(r.Code, 0);
     EXPECT_EQ(r.BodyLeft, form1Rect().left * 15);
     EXPECT_EQ(r.Angle, st().BodyAngle);
@@ -70,11 +70,11 @@ TEST_F(Recorder, AFlickDefersTheReleaseUntilTheGlideEnds) {
     desk.runFor(10);
     EXPECT_EQ(st().ThrowTicks, 100);
     EXPECT_TRUE(st().Throwing);
-    EXPECT_NE(st().RecBuf.back().Code, 2);  // held back
+    EXPECT_NE(rec().RecBuf.back().Code, 2);  // held back
     desk.runUntil([&] { return !st().Throwing; });
-    EXPECT_EQ(st().RecBuf.back().Code, 2);
-    EXPECT_EQ(st().ReleasedButton, 0);
-    EXPECT_EQ(st().RecBuf.back().BodyLeft, form1Rect().left * 15);  // after the last glide step
+    EXPECT_EQ(rec().RecBuf.back().Code, 2);
+    EXPECT_EQ(rec().ReleasedButton, 0);
+    EXPECT_EQ(rec().RecBuf.back().BodyLeft, form1Rect().left * 15);  // after the last glide step
 }
 
 TEST_F(Recorder, ButtonReleasesFlickWithAThousandOverDt) {
@@ -84,7 +84,7 @@ TEST_F(Recorder, ButtonReleasesFlickWithAThousandOverDt) {
     ASSERT_EQ(prog().engine.btnLDown_MouseUp({1, 0, 0, 0}), RunError::None);
     EXPECT_EQ(st().ThrowTicks, 10);
     EXPECT_TRUE(st().Throwing);
-    EXPECT_EQ(st().ReleasedButton, 1);
+    EXPECT_EQ(rec().ReleasedButton, 1);
 }
 
 }  // namespace

@@ -13,10 +13,10 @@ class ReplayLanding : public GestureTest {
 protected:
     // A press at tick 4 and a release at tick 100: the replay holds the button for 2.9 s.
     void loadLongPress() {
-        st().RecBuf = {{}, {tip().x, tip().y, 6000, 4500, 45, 3000, 3000, 1, 4},
+        rec().RecBuf = {{}, {tip().x, tip().y, 6000, 4500, 45, 3000, 3000, 1, 4},
                        {tip().x, tip().y, 6000, 4500, 45, 3000, 3000, 2, 100}};
-        st().RecCount = 2;
-        st().TargetHwnd = notepad;
+        rec().RecCount = 2;
+        rec().TargetHwnd = notepad;
     }
     platform::PixelPoint tip() const {
         const auto r = form1Rect();
@@ -78,7 +78,7 @@ TEST_F(ReplayLanding, EscStopsTheReplayAtOnceAndLeavesItAsAfterANormalOne) {
     EXPECT_EQ(form1().recLED.fillColour(), 0xFFFFFFu);
     EXPECT_FALSE(form1().btnLDown.enabled());
     EXPECT_FALSE(form1().uWaitObj.enabled());
-    EXPECT_EQ(st().WaitCount, 0);
+    EXPECT_EQ(rec().WaitCount, 0);
 }
 
 TEST_F(ReplayLanding, AnEscTypedBeforeTheReplayOrOutsideOneStopsNothing) {

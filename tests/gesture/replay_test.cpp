@@ -16,7 +16,7 @@ TEST_F(Replay, AClickReplaysAsDownAndUpAtThreeTimesTheRecordedTicks) {
     desk.doEvents();
     desk.after(70, [&] { desk.release(p.x, p.y, platform::kLeftButton); });
     desk.runFor(70);
-    const auto recorded = st().RecBuf;
+    const auto recorded = rec().RecBuf;
     ASSERT_EQ(recorded.size(), 3u);
     const double t1 = recorded[1].Tick, t2 = recorded[2].Tick;
     EXPECT_GE(t2 - t1, 6);
@@ -49,15 +49,15 @@ TEST_F(Replay, AClickReplaysAsDownAndUpAtThreeTimesTheRecordedTicks) {
     EXPECT_FALSE(form1().btnLDown.enabled());
     EXPECT_EQ(prog().form2View.picture1.picture(), forms::lampOffPicture());
     EXPECT_FALSE(form1().uWaitObj.enabled());
-    EXPECT_EQ(st().WaitCount, 0);
-    EXPECT_TRUE(st().RecBuf.empty());
+    EXPECT_EQ(rec().WaitCount, 0);
+    EXPECT_TRUE(rec().RecBuf.empty());
 }
 
 TEST_F(Replay, TheLeadIsFiveTicksAndTheFirstRecordWaitsForItsTick) {
     // Records put straight into the buffer: a press at tick 4 and a release at tick 10.
-    st().RecBuf = {{}, {300, 200, 6000, 4500, 45, 3000, 3000, 1, 4}, {310, 200, 6150, 4500, 90, 3100, 3000, 2, 10}};
-    st().RecCount = 2;
-    st().TargetHwnd = notepad;
+    rec().RecBuf = {{}, {300, 200, 6000, 4500, 45, 3000, 3000, 1, 4}, {310, 200, 6150, 4500, 90, 3100, 3000, 2, 10}};
+    rec().RecCount = 2;
+    rec().TargetHwnd = notepad;
     const auto start = desk.nowMs();
     ASSERT_EQ(prog().engine.PlayGesture(), RunError::None);
     const auto& ev = desk.synthesised();
@@ -78,11 +78,11 @@ TEST_F(Replay, TheLeadIsFiveTicksAndTheFirstRecordWaitsForItsTick) {
 }
 
 TEST_F(Replay, EachCodeSynthesisesItsFlagsAndCodeZeroOnlyMoves) {
-    std::vector<mouse_window::RecEvent> buf(1);
+    std::vector<gesture::RecEvent> buf(1);
     const Long codesList[] = {0, 1, 2, 3, 4, 7, 8, 5};
     for (Long c : codesList) buf.push_back({100 + c, 100, 0, 0, 0, 0, 0, c, 1});
-    st().RecBuf = buf;
-    st().RecCount = static_cast<Long>(buf.size()) - 1;
+    rec().RecBuf = buf;
+    rec().RecCount = static_cast<Long>(buf.size()) - 1;
     ASSERT_EQ(prog().engine.PlayGesture(), RunError::None);
     std::vector<Long> flags;
     for (const auto& e : desk.synthesised()) flags.push_back(e.flags);
@@ -100,7 +100,7 @@ TEST_F(Replay, ATwoSecondGestureNeedsPumpPassesInProportionToItsTicksOnly) {
     whenTrue([&] { return prog().engine.replaying(); }, [&] {
         passes = desk.pumpPasses();
         ticks = desk.ticksDelivered();
-        records = st().RecCount;
+        records = rec().RecCount;
     });
     runUntilReplayed();
     EXPECT_GE(records, 40);

@@ -82,15 +82,15 @@ TEST_F(Drag, AnIdleHeartbeatClearsTheLastStepSoALateReleaseDoesNotFlick) {
 }
 
 TEST_F(Drag, ARightPressOnTheBodyDiscardsARecording) {
-    st().Recording = true;
-    st().RecBuf.resize(4);
-    st().RecCount = 3;
+    rec().Recording = true;
+    rec().RecBuf.resize(4);
+    rec().RecCount = 3;
     const auto p = bodyPoint();
     desk.click(p.x, p.y, platform::kRightButton);
     desk.doEvents();
-    EXPECT_FALSE(st().Recording);
-    EXPECT_EQ(st().RecCount, 0);
-    EXPECT_TRUE(st().RecBuf.empty());
+    EXPECT_FALSE(rec().Recording);
+    EXPECT_EQ(rec().RecCount, 0);
+    EXPECT_TRUE(rec().RecBuf.empty());
 }
 
 }  // namespace
