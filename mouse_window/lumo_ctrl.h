@@ -6,9 +6,9 @@
 #include <cstdint>
 
 #include "common/colour.h"
+#include "common/picture.h"
 #include "common/rounding.h"
 #include "common/run_error.h"
-#include "compositor/engine/bitmap.h"
 #include "platform/types.h"
 
 namespace quill::mouse_window {
@@ -31,13 +31,13 @@ struct DispArg {
     enum class Type { Empty, Integer, Long, Boolean, Picture, IntegerRef };
     Type type = Type::Empty;
     double number = 0;  // Integer, Long; a Boolean is -1 or 0
-    lumo::PictureRef picture;
+    PictureRef picture;
     Integer* integerRef = nullptr;
 
     static DispArg integer(Integer v) { return {Type::Integer, double(v), nullptr, nullptr}; }
     static DispArg longValue(Long v) { return {Type::Long, double(v), nullptr, nullptr}; }
     static DispArg boolean(bool v) { return {Type::Boolean, v ? -1.0 : 0.0, nullptr, nullptr}; }
-    static DispArg pictureValue(lumo::PictureRef p) { return {Type::Picture, 0, std::move(p), nullptr}; }
+    static DispArg pictureValue(PictureRef p) { return {Type::Picture, 0, std::move(p), nullptr}; }
     static DispArg byRef(Integer& var) { return {Type::IntegerRef, double(var), nullptr, &var}; }
 };
 
@@ -61,11 +61,11 @@ public:
 
     RunError setPicViewBgColor(Colour c);
     RunError ClsPicView();
-    RunError setPicMaterial(lumo::PictureRef pic);
+    RunError setPicMaterial(PictureRef pic);
     // x, y, Alpha, Zoom as Integers, R360 by reference, Smoothing as a Boolean, QT omitted.
     RunError Lumoscope(Integer x, Integer y, Integer alpha, Integer& r360, Integer zoom, bool smoothing);
     RunError ReDraw();
-    RunError Image(lumo::PictureRef& out);
+    RunError Image(PictureRef& out);
     RunError site(platform::WindowHandle form, const platform::PixelRect& place) { return object_.site(form, place); }
     RunError setExtent(Long widthPx, Long heightPx) { return object_.setExtent(widthPx, heightPx); }
 

@@ -107,7 +107,7 @@ RunError ComLumoObject::fromVariant(const VARIANT& v, DispArg& out) {
             if (!v.punkVal || FAILED(v.punkVal->QueryInterface(IID_IPictureDisp, reinterpret_cast<void**>(pic.GetAddressOf())))) {
                 return RunError::TypeMismatch;
             }
-            lumo::PictureRef px;
+            PictureRef px;
             if (!lumo::com::pixelsOfPicture(pic.Get(), px).succeeded()) return RunError::InvalidPicture;
             out = DispArg::pictureValue(std::move(px));
             return RunError::None;

@@ -4,8 +4,8 @@
 #include <wrl/client.h>
 
 
+#include "common/picture.h"
 #include "compositor/com/picture_writer.h"
-#include "compositor/engine/limits.h"
 
 namespace lumo::com {
 namespace {
@@ -86,7 +86,7 @@ Outcome PictureReader::readBitmap(HBITMAP bmp, PictureRef& out) {
     BITMAP info{};
     if (!dc_ || !GetObjectW(bmp, sizeof info, &info)) return Outcome::failed(RunError::InvalidPicture);
     const int w = info.bmWidth, h = info.bmHeight;
-    if (RunError e = checkSurfaceSize(w, h); e != RunError::None) return Outcome::failed(e);
+    if (RunError e = quill::checkPictureSize(w, h); e != RunError::None) return Outcome::failed(e);
     scratch_.resize(std::size_t(w) * h);
     BITMAPINFO bi = topDown32(w, h);
     if (h > 0 && GetDIBits(dc_.get(), bmp, 0, UINT(h), scratch_.data(), &bi, DIB_RGB_COLORS) != h)

@@ -18,7 +18,7 @@ void fill(HDC dc, const RECT& r, Colour c) {
     FillRect(dc, &r, brush.get());
 }
 
-void drawPicture(HDC dc, const lumo::Bitmap& pic, int x, int y) {
+void drawPicture(HDC dc, const Picture& pic, int x, int y) {
     const BITMAPINFO info = lumo::com::topDown32(pic.width, pic.height);
     StretchDIBits(dc, x, y, pic.width, pic.height, 0, 0, pic.width, pic.height, pic.pixels.data(), &info,
                   DIB_RGB_COLORS, SRCCOPY);
