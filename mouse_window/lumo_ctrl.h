@@ -9,18 +9,19 @@
 #include "common/picture.h"
 #include "common/rounding.h"
 #include "common/run_error.h"
+#include "compositor/interface/lumo_dispids.h"
 #include "platform/types.h"
 
 namespace quill::mouse_window {
 
 // The members the program uses, with the control's dispatch identifiers.
 enum class LumoDispId : std::int32_t {
-    PicViewBgColor = 0x68030000,
-    Image = 0x68030001,
-    setPicMaterial = 0x60030006,
-    ClsPicView = 0x6003000A,
-    ReDraw = 0x6003000B,
-    Lumoscope = 0x6003000C,
+    PicViewBgColor = LUMO_DISPID_PICVIEWBGCOLOR,
+    Image = LUMO_DISPID_IMAGE,
+    setPicMaterial = LUMO_DISPID_SETPICMATERIAL,
+    ClsPicView = LUMO_DISPID_CLSPICVIEW,
+    ReDraw = LUMO_DISPID_REDRAW,
+    Lumoscope = LUMO_DISPID_LUMOSCOPE,
 };
 
 enum class InvokeKind { Method, PropertyGet, PropertyPut };
