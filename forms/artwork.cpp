@@ -17,7 +17,7 @@ extern const std::uint8_t kBodyBmp[];
 extern const std::size_t kBodyBmp_size;
 
 namespace {
-lumo::PictureRef lamp(quill::Pixel centre) {
+PictureRef lamp(quill::Pixel centre) {
     constexpr quill::Pixel kWhite = 0xFFFFFF, kGrey = 0x808080;
     std::vector<quill::Pixel> px(static_cast<std::size_t>(kLampWidth) * kLampHeight, kWhite);
     const double cx = (kLampWidth - 1) / 2.0, cy = (kLampHeight - 1) / 2.0;
@@ -27,32 +27,32 @@ lumo::PictureRef lamp(quill::Pixel centre) {
             if (d2 <= 13.5 * 13.5) px[static_cast<std::size_t>(y) * kLampWidth + x] = d2 <= 10.5 * 10.5 ? centre : kGrey;
         }
     }
-    return lumo::makePicture(kLampWidth, kLampHeight, std::move(px));
+    return makePicture(kLampWidth, kLampHeight, std::move(px));
 }
 }  // namespace
 
-lumo::PictureRef lampOnPicture() {
-    static const lumo::PictureRef p = lamp(0xFF2020);
+PictureRef lampOnPicture() {
+    static const PictureRef p = lamp(0xFF2020);
     return p;
 }
 
-lumo::PictureRef lampOffPicture() {
-    static const lumo::PictureRef p = lamp(0x600000);
+PictureRef lampOffPicture() {
+    static const PictureRef p = lamp(0x600000);
     return p;
 }
 
-lumo::PictureRef aboutPicture() {
-    static const lumo::PictureRef p = platform::pictureFromBmp(kAboutBmp, kAboutBmp_size).picture;
+PictureRef aboutPicture() {
+    static const PictureRef p = platform::pictureFromBmp(kAboutBmp, kAboutBmp_size).picture;
     return p;
 }
 
-lumo::PictureRef silhouettePicture() {
-    static const lumo::PictureRef p = platform::pictureFromBmp(kSilhouetteBmp, kSilhouetteBmp_size).picture;
+PictureRef silhouettePicture() {
+    static const PictureRef p = platform::pictureFromBmp(kSilhouetteBmp, kSilhouetteBmp_size).picture;
     return p;
 }
 
-lumo::PictureRef bodyPicture() {
-    static const lumo::PictureRef p = platform::pictureFromBmp(kBodyBmp, kBodyBmp_size).picture;
+PictureRef bodyPicture() {
+    static const PictureRef p = platform::pictureFromBmp(kBodyBmp, kBodyBmp_size).picture;
     return p;
 }
 

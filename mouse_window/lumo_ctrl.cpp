@@ -11,7 +11,7 @@ RunError LumoCtrl1::ClsPicView() {
     return object_.invoke(LumoDispId::ClsPicView, InvokeKind::Method, nullptr, 0, nullptr);
 }
 
-RunError LumoCtrl1::setPicMaterial(lumo::PictureRef pic) {
+RunError LumoCtrl1::setPicMaterial(PictureRef pic) {
     DispArg p = DispArg::pictureValue(std::move(pic));
     return object_.invoke(LumoDispId::setPicMaterial, InvokeKind::Method, &p, 1, nullptr);
 }
@@ -27,7 +27,7 @@ RunError LumoCtrl1::ReDraw() {
     return object_.invoke(LumoDispId::ReDraw, InvokeKind::Method, nullptr, 0, nullptr);
 }
 
-RunError LumoCtrl1::Image(lumo::PictureRef& out) {
+RunError LumoCtrl1::Image(PictureRef& out) {
     DispArg r;
     QUILL_RETURN_IF_ERROR(object_.invoke(LumoDispId::Image, InvokeKind::PropertyGet, nullptr, 0, &r));
     if (r.type != DispArg::Type::Picture) return RunError::TypeMismatch;

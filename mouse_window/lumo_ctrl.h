@@ -6,21 +6,22 @@
 #include <cstdint>
 
 #include "common/colour.h"
+#include "common/picture.h"
 #include "common/rounding.h"
 #include "common/run_error.h"
-#include "compositor/engine/bitmap.h"
+#include "compositor/interface/lumo_dispids.h"
 #include "platform/types.h"
 
 namespace quill::mouse_window {
 
 // The members the program uses, with the control's dispatch identifiers.
 enum class LumoDispId : std::int32_t {
-    PicViewBgColor = 0x68030000,
-    Image = 0x68030001,
-    setPicMaterial = 0x60030006,
-    ClsPicView = 0x6003000A,
-    ReDraw = 0x6003000B,
-    Lumoscope = 0x6003000C,
+    PicViewBgColor = LUMO_DISPID_PICVIEWBGCOLOR,
+    Image = LUMO_DISPID_IMAGE,
+    setPicMaterial = LUMO_DISPID_SETPICMATERIAL,
+    ClsPicView = LUMO_DISPID_CLSPICVIEW,
+    ReDraw = LUMO_DISPID_REDRAW,
+    Lumoscope = LUMO_DISPID_LUMOSCOPE,
 };
 
 enum class InvokeKind { Method, PropertyGet, PropertyPut };
@@ -31,13 +32,13 @@ struct DispArg {
     enum class Type { Empty, Integer, Long, Boolean, Picture, IntegerRef };
     Type type = Type::Empty;
     double number = 0;  // Integer, Long; a Boolean is -1 or 0
-    lumo::PictureRef picture;
+    PictureRef picture;
     Integer* integerRef = nullptr;
 
     static DispArg integer(Integer v) { return {Type::Integer, double(v), nullptr, nullptr}; }
     static DispArg longValue(Long v) { return {Type::Long, double(v), nullptr, nullptr}; }
     static DispArg boolean(bool v) { return {Type::Boolean, v ? -1.0 : 0.0, nullptr, nullptr}; }
-    static DispArg pictureValue(lumo::PictureRef p) { return {Type::Picture, 0, std::move(p), nullptr}; }
+    static DispArg pictureValue(PictureRef p) { return {Type::Picture, 0, std::move(p), nullptr}; }
     static DispArg byRef(Integer& var) { return {Type::IntegerRef, double(var), nullptr, &var}; }
 };
 
@@ -61,11 +62,11 @@ public:
 
     RunError setPicViewBgColor(Colour c);
     RunError ClsPicView();
-    RunError setPicMaterial(lumo::PictureRef pic);
+    RunError setPicMaterial(PictureRef pic);
     // x, y, Alpha, Zoom as Integers, R360 by reference, Smoothing as a Boolean, QT omitted.
     RunError Lumoscope(Integer x, Integer y, Integer alpha, Integer& r360, Integer zoom, bool smoothing);
     RunError ReDraw();
-    RunError Image(lumo::PictureRef& out);
+    RunError Image(PictureRef& out);
     RunError site(platform::WindowHandle form, const platform::PixelRect& place) { return object_.site(form, place); }
     RunError setExtent(Long widthPx, Long heightPx) { return object_.setExtent(widthPx, heightPx); }
 

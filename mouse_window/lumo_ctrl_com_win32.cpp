@@ -6,14 +6,14 @@
 #include <array>
 
 #include "common/twips.h"
+#include "common/win32/hresult_errors.h"
+#include "common/win32/picture_object.h"
 #include "common/win32/unique_handle.h"
-#include "compositor/com/outcome.h"
-#include "compositor/com/picture_reader.h"
-#include "compositor/com/picture_writer.h"
 
 namespace quill::mouse_window {
 
 using Microsoft::WRL::ComPtr;
+using win32::runErrorFor;
 
 namespace {
 
@@ -31,7 +31,7 @@ WORD invokeFlags(InvokeKind kind) {
 // A failed call as the run-time error the control reported.
 RunError runErrorOf(HRESULT hr, const EXCEPINFO& excep) {
     if (hr == DISP_E_EXCEPTION) hr = excep.scode ? excep.scode : (excep.wCode ? MAKE_HRESULT(1, FACILITY_CONTROL, excep.wCode) : E_FAIL);
-    return lumo::com::runErrorFor(hr);
+    return runErrorFor(hr);
 }
 
 // Clears the variants on every way out of a call.
@@ -81,11 +81,9 @@ RunError ComLumoObject::toVariant(const DispArg& a, VARIANT& v, short& refSlot) 
             break;
         case DispArg::Type::Picture:
             if (a.picture != lastPicture_ || !lastPictureObject_) {
-                const lumo::ConstSurfaceView px(a.picture ? a.picture->pixels.data() : nullptr,
-                                                a.picture ? a.picture->width : 0, a.picture ? a.picture->height : 0,
-                                                a.picture ? a.picture->width : 0);
                 lastPictureObject_.Reset();
-                if (FAILED(lumo::com::newPictureObject(px, lastPictureObject_.GetAddressOf()))) return RunError::OutOfMemory;
+                if (FAILED(win32::newPictureObject(a.picture.get(), lastPictureObject_.GetAddressOf())))
+                    return RunError::OutOfMemory;
                 lastPicture_ = a.picture;
             }
             v.vt = VT_DISPATCH;
@@ -107,8 +105,8 @@ RunError ComLumoObject::fromVariant(const VARIANT& v, DispArg& out) {
             if (!v.punkVal || FAILED(v.punkVal->QueryInterface(IID_IPictureDisp, reinterpret_cast<void**>(pic.GetAddressOf())))) {
                 return RunError::TypeMismatch;
             }
-            lumo::PictureRef px;
-            if (!lumo::com::pixelsOfPicture(pic.Get(), px).succeeded()) return RunError::InvalidPicture;
+            PictureRef px;
+            if (win32::readPicture(pic.Get(), px) != RunError::None) return RunError::InvalidPicture;
             out = DispArg::pictureValue(std::move(px));
             return RunError::None;
         }
@@ -155,12 +153,12 @@ RunError ComLumoObject::site(platform::WindowHandle form, const platform::PixelR
     HWND window = reinterpret_cast<HWND>(static_cast<std::intptr_t>(form));
     place_ = {place.left, place.top, place.right, place.bottom};
     site_ = new LumoSite(window, place_);
-    QUILL_RETURN_IF_ERROR(lumo::com::runErrorFor(ole->SetClientSite(site_.Get())));
+    QUILL_RETURN_IF_ERROR(runErrorFor(ole->SetClientSite(site_.Get())));
     ComPtr<IPersistStreamInit> persist;
-    if (SUCCEEDED(object_.As(&persist))) QUILL_RETURN_IF_ERROR(lumo::com::runErrorFor(persist->InitNew()));
+    if (SUCCEEDED(object_.As(&persist))) QUILL_RETURN_IF_ERROR(runErrorFor(persist->InitNew()));
     QUILL_RETURN_IF_ERROR(setExtent(place.width(), place.height()));
     QUILL_RETURN_IF_ERROR(
-        lumo::com::runErrorFor(ole->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_.Get(), 0, window, &place_)));
+        runErrorFor(ole->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_.Get(), 0, window, &place_)));
     inPlace_ = true;
     return RunError::None;
 }
@@ -175,13 +173,13 @@ RunError ComLumoObject::setExtent(Long widthPx, Long heightPx) {
     quill::win32::WindowDc screen(nullptr);
     SIZEL size{MulDiv(widthPx, kHimetricPerInch, GetDeviceCaps(screen.get(), LOGPIXELSX)),
                MulDiv(heightPx, kHimetricPerInch, GetDeviceCaps(screen.get(), LOGPIXELSY))};
-    QUILL_RETURN_IF_ERROR(lumo::com::runErrorFor(ole->SetExtent(DVASPECT_CONTENT, &size)));
+    QUILL_RETURN_IF_ERROR(runErrorFor(ole->SetExtent(DVASPECT_CONTENT, &size)));
     place_.right = place_.left + widthPx;
     place_.bottom = place_.top + heightPx;
     if (site_) site_->setPlace(place_);
     ComPtr<IOleInPlaceObject> inPlace;
     if (!inPlace_ || FAILED(object_.As(&inPlace))) return RunError::None;
-    return lumo::com::runErrorFor(inPlace->SetObjectRects(&place_, &place_));
+    return runErrorFor(inPlace->SetObjectRects(&place_, &place_));
 }
 
 }  // namespace quill::mouse_window

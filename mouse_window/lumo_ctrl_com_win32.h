@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "compositor/engine/bitmap.h"
+#include "common/picture.h"
 #include "mouse_window/lumo_ctrl.h"
 #include "mouse_window/lumo_site_win32.h"
 
@@ -40,7 +40,7 @@ private:
     RECT place_{};                           // the control's rectangle on Form1
     bool inPlace_ = false;                   // active in place: a child window of Form1
     // The program hands over the same artwork on every redraw: one picture object serves them all.
-    lumo::PictureRef lastPicture_;
+    PictureRef lastPicture_;
     Microsoft::WRL::ComPtr<IPictureDisp> lastPictureObject_;
 };
 

@@ -66,7 +66,7 @@ public:
     Long clockMs() const;
 
 private:
-    RunError initializeWithPicture(const lumo::PictureRef& picture);
+    RunError initializeWithPicture(const PictureRef& picture);
     void endWithMessage(const char* text);
     RunError applyKeyColour(Colour key);
 

@@ -52,7 +52,7 @@ RunError MouseWindow::applyKeyColour(Colour key) {
     return RunError::None;
 }
 
-RunError MouseWindow::initializeWithPicture(const lumo::PictureRef& picture) {
+RunError MouseWindow::initializeWithPicture(const PictureRef& picture) {
     platform::Desktop& d = desktop();
     // Never activated from the start, not only from the first recording tick: otherwise the
     // press that starts the first gesture activates the body, and that gesture loses its target.

@@ -51,7 +51,7 @@ RunError MouseWindow::drawBody(bool skipFailures) {
     if (go()) run(lumo_.setPicMaterial(view_.picture1.picture()));
     if (go()) run(lumo_.Lumoscope(kDrawX, kDrawY, kDrawAlpha, state.BodyAngle, kDrawZoom, true));
     if (go()) run(lumo_.ReDraw());
-    lumo::PictureRef image;
+    PictureRef image;
     if (go()) {
         const RunError e = lumo_.Image(image);
         run(e);

@@ -15,7 +15,7 @@ bool Control::takesMouseAt(Single x, Single y) const {
            x < rect_.left + rect_.width && y < rect_.top + rect_.height;
 }
 
-void PictureBox::setPicture(lumo::PictureRef p) {
+void PictureBox::setPicture(PictureRef p) {
     picture_ = std::move(p);
     if (autoSize_ && picture_) {
         setSize(static_cast<Single>(picture_->width) * tppX_,

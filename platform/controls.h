@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "common/colour.h"
+#include "common/picture.h"
 #include "common/run_error.h"
-#include "compositor/engine/bitmap.h"
 #include "platform/types.h"
 
 namespace quill::platform {
@@ -102,9 +102,9 @@ public:
                Single twipsPerPixelY)
         : Control(std::move(name), rect), autoSize_(autoSize), tppX_(twipsPerPixelX),
           tppY_(twipsPerPixelY) {}
-    const lumo::PictureRef& picture() const { return picture_; }
+    const PictureRef& picture() const { return picture_; }
     // An auto-sizing box takes the picture's size in whole pixels.
-    void setPicture(lumo::PictureRef p);
+    void setPicture(PictureRef p);
     // The colour at a client pixel of the box (Point): the picture, else the background.
     Colour point(Long x, Long y) const;
     Colour backColour() const { return backColour_; }
@@ -113,7 +113,7 @@ public:
 private:
     bool autoSize_;
     Single tppX_, tppY_;
-    lumo::PictureRef picture_;
+    PictureRef picture_;
     Colour backColour_ = 0x8000000Fu;  // the system's button face, a picture box's default
 };
 

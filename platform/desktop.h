@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/colour.h"
-#include "compositor/engine/bitmap.h"
+#include "common/picture.h"
 #include "platform/types.h"
 #include "platform/window_model.h"
 
@@ -31,7 +31,7 @@ public:
 };
 
 struct PictureLoad {
-    lumo::PictureRef picture;  // null when the file is not a usable picture
+    PictureRef picture;  // null when the file is not a usable picture
     std::string error;         // why not, in plain words
 };
 

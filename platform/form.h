@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "common/colour.h"
+#include "common/picture.h"
 #include "common/run_error.h"
-#include "compositor/engine/bitmap.h"
 #include "platform/controls.h"
 #include "platform/desktop.h"
 
@@ -70,8 +70,8 @@ public:
     [[nodiscard]] RunError setWidth(double twips);
     [[nodiscard]] RunError setHeight(double twips);
 
-    const lumo::PictureRef& picture() const { return picture_; }
-    void setPicture(lumo::PictureRef p) { picture_ = std::move(p); }
+    const PictureRef& picture() const { return picture_; }
+    void setPicture(PictureRef p) { picture_ = std::move(p); }
     Colour backColour() const { return design_.backColour; }
     // The colour the form shows at a client pixel: its picture, else its background.
     Colour point(Long x, Long y) const;
@@ -112,7 +112,7 @@ private:
     FormRegistry& registry_;
     FormDesign design_;
     WindowHandle handle_ = 0;
-    lumo::PictureRef picture_;
+    PictureRef picture_;
     std::vector<Control*> controls_;
     std::vector<Timer*> timers_;
     Control* captured_ = nullptr;

@@ -7,7 +7,7 @@ namespace quill::platform {
 namespace {
 PictureLoad toPicture(bmp::DecodeResult r) {
     if (!r.image) return {nullptr, r.error.empty() ? "not a picture" : r.error};
-    return {lumo::makePicture(r.image->width, r.image->height, std::move(r.image->pixels)), {}};
+    return {makePicture(r.image->width, r.image->height, std::move(r.image->pixels)), {}};
 }
 }  // namespace
 

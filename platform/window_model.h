@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "common/colour.h"
-#include "compositor/engine/bitmap.h"
+#include "common/picture.h"
 #include "platform/types.h"
 
 namespace quill::platform {
@@ -17,7 +17,7 @@ struct ControlModel {
     bool visible = true;
     Colour colour = 0;             // a picture box's background or a circle's fill, resolved
     bool filled = false;           // a circle drawn solid
-    lumo::PictureRef picture;      // a picture box's picture
+    PictureRef picture;      // a picture box's picture
     std::string caption;           // a label's text
     LabelStyle style;              // and how it is drawn
     bool operator==(const ControlModel& o) const {
@@ -29,7 +29,7 @@ struct ControlModel {
 
 struct WindowModel {
     Colour background = 0;         // resolved
-    lumo::PictureRef picture;      // drawn at the top left, over the background
+    PictureRef picture;      // drawn at the top left, over the background
     std::vector<ControlModel> controls;  // in tab order
     bool operator==(const WindowModel& o) const {
         return background == o.background && picture == o.picture && controls == o.controls;

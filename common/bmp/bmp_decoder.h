@@ -7,18 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "common/picture.h"
+
 namespace quill::bmp {
 
-// The largest image accepted: the compositor's largest surface.
-constexpr int kMaxSide = 16384;
-constexpr std::int64_t kMaxPixels = std::int64_t{1} << 24;
-
-struct Image {
-    int width = 0;
-    int height = 0;
-    // Top-down rows, stride = width, 0x00RRGGBB with a zero top byte (the engine's pixel order).
-    std::vector<std::uint32_t> pixels;
-};
+// The decoder's names for the one picture type and its caps (common/picture.h).
+using Image = quill::Picture;
+constexpr int kMaxSide = kMaxPictureSide;
+constexpr std::int64_t kMaxPixels = kMaxPicturePixels;
 
 struct DecodeResult {
     std::optional<Image> image;

@@ -1,22 +1,11 @@
 #pragma once
-// The dispatch identifiers of the type library (lumoscope.idl): the members' are mirrored once
-// in the portable argument library; the events' here.
-#include <windows.h>
-
-#include "compositor/dispatch_args/member_ids.h"
+// The dispatch identifiers of the type library as the COM shell names them (their one source
+// is compositor/interface/lumo_dispids.h, which lumoscope.idl includes).
+#include "compositor/interface/lumo_dispids.h"
 
 namespace lumo::com {
 
-using DispId = lumo::dispatch::DispId;
-
-enum class EventId : DISPID {
-    Click = 1,  // declared for design tools; the control never raises it
-    KeyUp = 2,
-    KeyPress = 3,
-    KeyDown = 4,
-    MouseDown = 5,
-    MouseMove = 6,
-    MouseUp = 7,
-};
+using lumo::DispId;
+using lumo::EventId;
 
 }  // namespace lumo::com

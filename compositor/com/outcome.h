@@ -7,12 +7,9 @@
 #include <new>
 
 #include "common/run_error.h"
+#include "common/win32/hresult_errors.h"
 
 namespace lumo::com {
-
-HRESULT hresultFor(quill::RunError e);
-// The inverse, for callers of a member: an HRESULT no run-time error maps to is an invalid call.
-quill::RunError runErrorFor(HRESULT hr);
 
 struct Outcome {
     HRESULT hr = S_OK;
@@ -21,7 +18,7 @@ struct Outcome {
 
     static Outcome ok() { return {}; }
     static Outcome failed(quill::RunError e) {
-        return e == quill::RunError::None ? ok() : Outcome{hresultFor(e), e, 0};
+        return e == quill::RunError::None ? ok() : Outcome{quill::win32::hresultFor(e), e, 0};
     }
     static Outcome badArg(HRESULT hr, unsigned param) { return {hr, quill::RunError::None, param}; }
     // A platform call that failed inside the member.

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "common/win32/picture_object.h"
 #include "common/win32/unique_handle.h"
 #include "compositor/com/outcome.h"
 #include "compositor/engine/bitmap.h"
@@ -35,6 +36,8 @@ private:
 };
 
 // A one-off read, for callers without a reader of their own.
-Outcome pixelsOfPicture(IPictureDisp* pic, PictureRef& out);
+inline Outcome pixelsOfPicture(IPictureDisp* pic, PictureRef& out) {
+    return Outcome::failed(quill::win32::readPicture(pic, out));
+}
 
 }  // namespace lumo::com

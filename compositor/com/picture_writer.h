@@ -6,18 +6,17 @@
 
 #include <vector>
 
+#include "common/win32/picture_object.h"
 #include "compositor/engine/surface_view.h"
 
 namespace lumo::com {
 
-// A 32-bit top-down DIB header of w by h, the engine's own pixel layout.
-BITMAPINFO topDown32(int w, int h);
+using quill::win32::emptyPictureObject;
 
 // A new picture object that owns a DIB section holding a copy of the pixels.
-HRESULT newPictureObject(ConstSurfaceView px, IPictureDisp** out);
-
-// The empty picture a picture property reads as when nothing is loaded.
-HRESULT emptyPictureObject(IPictureDisp** out);
+inline HRESULT newPictureObject(ConstSurfaceView px, IPictureDisp** out) {
+    return quill::win32::newPictureObject(px.px, px.w, px.h, px.stride, out);
+}
 
 // Pictures of the view for Image. Creating a picture object is costly, and the host takes one
 // on every redraw and lets the previous one go, so the pool keeps its own reference to the few

@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "common/win32/picture_object.h"
+
 namespace lumo::com {
 namespace {
 
@@ -35,13 +37,7 @@ private:
 std::unique_ptr<PixelStorage> makeDib(HDC dc, HGDIOBJ original, int w, int h) {
     // A view of no area has no DIB; the DC keeps its original 1 by 1 bitmap meanwhile.
     if (w <= 0 || h <= 0) return std::make_unique<DibStorage>(dc, original, UniqueBitmap(), nullptr, w, h);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;  // top-down, like the engine's rows
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bi = quill::win32::topDown32(w, h);
     void* bits = nullptr;
     UniqueBitmap bmp(CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bmp) return nullptr;

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "common/picture.h"
 #include "common/rounding.h"
-#include "compositor/engine/limits.h"
 #include "compositor/engine/pixel_ops.h"
 #include "compositor/engine/turn_span.h"
 
@@ -125,7 +125,7 @@ Pixel RotationSamples::at(int x, int y) const {
 RunError RotationSamples::redim(int hw, int hh) {
     if (hw < 0 || hh < 0) return RunError::SubscriptOutOfRange;
     const std::int64_t w = 2 * std::int64_t{hw} + 1, h = 2 * std::int64_t{hh} + 1;
-    if (RunError e = checkSurfaceSize(w, h); e != RunError::None) return e;
+    if (RunError e = quill::checkPictureSize(w, h); e != RunError::None) return e;
     hw_ = hw;
     hh_ = hh;
     return RunError::None;

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <utility>
 
-#include "compositor/engine/limits.h"
+#include "common/picture.h"
 
 namespace lumo {
 namespace {
@@ -50,7 +50,7 @@ RunError Surface::setPicture(PictureRef p) {
 
 RunError Surface::resize(int width, int height) {
     if (width == w_ && height == h_) return RunError::None;
-    if (RunError e = checkSurfaceSize(width, height); e != RunError::None) return e;
+    if (RunError e = quill::checkPictureSize(width, height); e != RunError::None) return e;
     materialise();
     const int oldW = w_, oldH = h_;
     if (storage_ && !storage_->exactSize() && width <= storage_->width() &&

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "common/win32/picture_object.h"
 #include "common/win32/unique_handle.h"
-#include "compositor/com/picture_writer.h"
 
 namespace quill::platform::win32 {
 
@@ -18,8 +18,8 @@ void fill(HDC dc, const RECT& r, Colour c) {
     FillRect(dc, &r, brush.get());
 }
 
-void drawPicture(HDC dc, const lumo::Bitmap& pic, int x, int y) {
-    const BITMAPINFO info = lumo::com::topDown32(pic.width, pic.height);
+void drawPicture(HDC dc, const Picture& pic, int x, int y) {
+    const BITMAPINFO info = quill::win32::topDown32(pic.width, pic.height);
     StretchDIBits(dc, x, y, pic.width, pic.height, 0, 0, pic.width, pic.height, pic.pixels.data(), &info,
                   DIB_RGB_COLORS, SRCCOPY);
 }
@@ -68,7 +68,7 @@ HDC BackBuffer::dc(int width, int height) {
     bitmap_.reset();
     if (!dc_) dc_.reset(CreateCompatibleDC(nullptr));
     // A top-down 32-bit section: independent of the screen, so nothing is asked of the display.
-    const BITMAPINFO info = lumo::com::topDown32(std::max(width, width_), std::max(height, height_));
+    const BITMAPINFO info = quill::win32::topDown32(std::max(width, width_), std::max(height, height_));
     void* bits = nullptr;
     bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!dc_ || !bitmap_) return nullptr;

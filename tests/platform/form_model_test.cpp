@@ -2,6 +2,7 @@
 // with system colours resolved, in tab order.
 #include <gtest/gtest.h>
 
+#include "compositor/engine/bitmap.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/headless/headless_desktop.h"
