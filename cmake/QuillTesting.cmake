@@ -24,3 +24,9 @@ function(quill_add_gtest target)
     gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60)
   endif()
 endfunction()
+
+# Tests that read the screen or drive the real pointer and keyboard share the one X display:
+# under `ctest -j` they take turns, or one's clicks and pictures land in another's windows.
+function(quill_uses_the_screen)
+  set_property(TEST ${ARGN} APPEND PROPERTY RESOURCE_LOCK screen_and_input)
+endfunction()
