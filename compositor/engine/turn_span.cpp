@@ -54,12 +54,13 @@ LUMO_AVX2 static void turnSpanAvx2Impl(const TurnRow& r, int lo, int hi, Pixel* 
 #define LUMO_AVX512 __attribute__((target("avx2,avx512f")))
 
 // Eight pixels at a time: the doubles of a whole step fit one register, and the conversion
-// floors as it goes.
+// floors as it goes (the zero-masked form with every lane on: the plain one starts from an
+// undefined register, which GCC 12 warns about).
 LUMO_AVX512 static inline __m256i sampleIndices8(const TurnRow& r, int at, __m512d ys, __m512d yc,
                                                  __m256i stride, __m256i centre) {
     constexpr int kFloor = _MM_FROUND_TO_NEG_INF | _MM_FROUND_NO_EXC;
-    const __m256i fx = _mm512_cvt_roundpd_epi32(_mm512_sub_pd(_mm512_loadu_pd(r.xc + at), ys), kFloor);
-    const __m256i fy = _mm512_cvt_roundpd_epi32(_mm512_add_pd(yc, _mm512_loadu_pd(r.xs + at)), kFloor);
+    const __m256i fx = _mm512_maskz_cvt_roundpd_epi32(0xFF, _mm512_sub_pd(_mm512_loadu_pd(r.xc + at), ys), kFloor);
+    const __m256i fy = _mm512_maskz_cvt_roundpd_epi32(0xFF, _mm512_add_pd(yc, _mm512_loadu_pd(r.xs + at)), kFloor);
     return _mm256_add_epi32(_mm256_add_epi32(_mm256_mullo_epi32(fy, stride), fx), centre);
 }
 
