@@ -4,7 +4,7 @@
 #include "display/display_info.h"
 #include "forms/views.h"
 #include "gesture/click_engine.h"
-#include "mouse_window/lumo_ctrl_engine.h"
+#include "mouse_window/lumo_ctrl.h"
 #include "mouse_window/mouse_window.h"
 #include "switch_window/form2.h"
 #include "tray/tray.h"
