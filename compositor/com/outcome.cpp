@@ -1,9 +1,9 @@
 #include "compositor/com/outcome.h"
 
-#include <cstdio>
 #include <cwchar>
 
 #include "common/escaped_exception.h"
+#include "common/win32/escaped_trace.h"
 #include "compositor/com/module.h"
 
 namespace lumo::com {
@@ -12,9 +12,7 @@ using quill::RunError;
 
 HRESULT reportEscapedException() noexcept {
     const quill::EscapedException e = quill::currentException();
-    char line[320];
-    std::snprintf(line, sizeof line, "Lumoscope: %s stopped at the library's edge: %s\n", quill::describe(e.error), e.what);
-    OutputDebugStringA(line);
+    quill::win32::traceEscapedException("Lumoscope", "the library's edge", e);
     return quill::win32::hresultFor(e.error);
 }
 

@@ -1,7 +1,7 @@
 // The real desktop's event pump, message boxes, the end of the program and its files.
-#include <cstdio>
 #include <vector>
 
+#include "common/win32/escaped_trace.h"
 #include "platform/picture_file.h"
 #include "platform/run_error_report.h"
 #include "platform/win32/text_win32.h"
@@ -36,9 +36,7 @@ void Win32Desktop::deliver(const MSG& msg) {
 
 void Win32Desktop::noteEscapedException() noexcept {
     const EscapedException e = currentException();
-    char line[320];
-    std::snprintf(line, sizeof line, "Quillora: %s stopped at a window procedure: %s\n", describe(e.error), e.what);
-    OutputDebugStringA(line);
+    quill::win32::traceEscapedException("Quillora", "a window procedure", e);
     if (!escaped_) escaped_ = e;
 }
 
