@@ -27,6 +27,9 @@ endfunction()
 
 # Tests that read the screen or drive the real pointer and keyboard share the one X display:
 # under `ctest -j` they take turns, or one's clicks and pictures land in another's windows.
+# They carry the label "screen": the test command runs them twice in a row (a test that fails
+# one time in a few shows at once), and scripts/repeat-wine-tests.sh -L screen picks them.
 function(quill_uses_the_screen)
   set_property(TEST ${ARGN} APPEND PROPERTY RESOURCE_LOCK screen_and_input)
+  set_property(TEST ${ARGN} APPEND PROPERTY LABELS screen)
 endfunction()

@@ -1,7 +1,7 @@
 # Sourced, not run: gives the caller a throw-away Wine prefix and an X display.
 #   source scripts/wine-env.sh            # a virtual display (Xvfb)
 #   QUILL_USE_DISPLAY=1 source ...        # the user's own $DISPLAY
-# Everything is torn down by quill_wine_cleanup (registered on EXIT).
+# Everything is torn down by quill_wine_cleanup, run at the caller's exit (exit-hooks.sh).
 
 quill_wine_cleanup() {
   if [ -n "${QUILL_WINEPREFIX:-}" ]; then
@@ -12,7 +12,8 @@ quill_wine_cleanup() {
     kill "$QUILL_XVFB_PID" >/dev/null 2>&1 || true
   fi
 }
-trap quill_wine_cleanup EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/exit-hooks.sh"
+quill_on_exit quill_wine_cleanup
 
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEARCH=win64

@@ -10,7 +10,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$dll" "$work/Lumoscope.dll"
 wine regsvr32 /s "$work/Lumoscope.dll"
-trap 'wine regsvr32 /u /s "$work/Lumoscope.dll" >/dev/null 2>&1; rm -rf "$work"' EXIT
+# The probe ends by itself within 15 s; waiting for it keeps its window from the next test.
+probe_pid=
+trap '[ -z "$probe_pid" ] || wait "$probe_pid" 2>/dev/null; wine regsvr32 /u /s "$work/Lumoscope.dll" >/dev/null 2>&1; rm -rf "$work"' EXIT
 
 wine "$probe" >"$work/out.txt" 2>/dev/null &
 probe_pid=$!
@@ -24,11 +26,9 @@ read -r _ left top _ _ < <(grep '^READY' "$work/out.txt" || echo "READY -1 -1 0 
 if [ "$left" -lt 0 ]; then
   echo "the probe did not host the control:"; cat "$work/out.txt"; exit 1
 fi
-# xdotool is asynchronous: small pauses keep the events in order.
-xdotool mousemove $((left + 20)) $((top + 30)); sleep 0.2
-xdotool mousedown 1; sleep 0.2
-xdotool mousemove $((left + 25)) $((top + 35)); sleep 0.2
-xdotool mouseup 1
+# One xdotool run: the press, the move with the button held and the release, in that order.
+xdotool mousemove $((left + 20)) $((top + 30)) sleep 0.2 mousedown 1 sleep 0.2 \
+  mousemove $((left + 25)) $((top + 35)) sleep 0.2 mouseup 1
 status=0
 wait "$probe_pid" || status=$?
 tr -d '\r' <"$work/out.txt" >"$work/events.txt"  # a Windows program's lines end in CR LF

@@ -42,7 +42,7 @@ public:
 
 private:
     void run() {
-        for (int i = 0; i < 500 && seen_ == 0; ++i) {
+        for (int i = 0; i < 3000 && seen_ == 0; ++i) {  // a minute, for a cold or busy start
             if (HWND box = FindWindowW(L"#32770", L"Quillora")) {
                 wchar_t buf[512] = {};
                 GetDlgItemTextW(box, 0xFFFF, buf, 512);  // a message box's text control

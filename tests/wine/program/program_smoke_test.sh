@@ -26,18 +26,21 @@ artwork_sized() {
 poll artwork_sized || fail "window is ${WIDTH}x$HEIGHT, artwork ${bw}x$bh"
 x0=$X y0=$Y
 # Grab the body at its centre: the artwork is drawn about it at every angle, so it is opaque
-# there, while key-coloured pixels would let the press through.
-xdotool mousemove $((x0 + bw / 2)) $((y0 + bh / 2)); sleep 0.2
-xdotool mousedown 1; sleep 0.2
-for _ in 1 2 3 4 5 6 7 8; do xdotool mousemove_relative 10 5; sleep 0.05; done
-xdotool mouseup 1
+# there, while key-coloured pixels would let the press through. One xdotool run; released
+# long after the last step, so that the body stops where the drag left it.
+steps=()
+for _ in 1 2 3 4 5 6 7 8; do steps+=(sleep 0.05 mousemove_relative 10 5); done
+xdotool mousemove $((x0 + bw / 2)) $((y0 + bh / 2)) sleep 0.2 mousedown 1 sleep 0.2 "${steps[@]}" sleep 0.5 mouseup 1
 moved() {
   eval "$(xdotool getwindowgeometry --shell "$win")"
   [ "$X" -ge $((x0 + 60)) ] && [ "$Y" -ge $((y0 + 30)) ]
 }
 poll moved || fail "the body did not follow the drag (still at $X,$Y from $x0,$y0)"
 echo "drag: moved from $x0,$y0 to $X,$Y"
-kill "$pid"; wait "$pid" 2>/dev/null || true; pid=
+# Another program's close request for the body ends the whole program.
+wine "$probe" closeprogram - >/dev/null 2>&1
+poll program_ended || fail "the program did not end when its body was asked to close"
+pid=
 
 # --- without the artwork: the error box, then the end ---
 wine "$work/without/Quillora.exe" &
@@ -47,8 +50,7 @@ poll box_text || fail "no message box titled Error"
 text=$(tr -d '\r' <"$work/box.txt")
 [ "$text" = "マウスポインタの画像が見つかりません。" ] || fail "box text was: $text"
 wine "$probe" dismiss Error >/dev/null 2>&1
-ended() { ! kill -0 "$pid" 2>/dev/null; }
-poll ended || fail "the program still runs after the box was dismissed"
+poll program_ended || fail "the program still runs after the box was dismissed"
 pid=
 echo "missing artwork: box shown, program ended"
 
@@ -58,5 +60,5 @@ wine "$work/with/Quillora.exe" &
 pid=$!
 body_shown() { win=$(xdotool search --onlyvisible --name '^Quillora$' | head -1) && [ -n "$win" ] && artwork_sized; }
 poll body_shown || fail "without registration no ${bw}x$bh body window"
-kill "$pid"; wait "$pid" 2>/dev/null || true; pid=
+stop_program
 echo "control unregistered: the program started with the library beside it"

@@ -18,13 +18,14 @@ source "$here/test_lib.sh"
 source "$here/../../../scripts/wine-prefix.sh"
 export LANG=C.UTF-8  # Wine reads Japanese paths and registry names in the Unix locale
 export WINEPREFIX="$work/prefix"
-trap 'wineserver -k >/dev/null 2>&1 || true; cleanup' EXIT
+# The program first (its close request needs the prefix's server), then the server, then the
+# folder: a server whose prefix is gone can no longer be found to be ended.
+quill_on_exit 'stop_program; wineserver -k >/dev/null 2>&1'
 quill_prepare_prefix
 
 wp() { wine "$probe" "$@" 2>/dev/null | tr -d '\r'; }
 rp() { wine "$rprobe" "$@" 2>/dev/null | tr -d '\r'; }
 classes() { wine regedit /E "$(winepath -w "$1")" 'HKEY_CLASSES_ROOT' >/dev/null 2>&1; }
-ended() { ! kill -0 "$pid" 2>/dev/null; }
 # A visible window of the program by title: "left top width height" into $rect.
 form() { rect=$(rp form "$1") && [ -n "$rect" ]; }
 form_sized() { form "$1" && [ "$(cut -d' ' -f3,4 <<<"$rect")" = "$2" ]; }
@@ -76,15 +77,15 @@ poll form_sized Quillora "130 130" || fail "no 130x130 body window (${rect:-none
 read -r bx by _ <<<"$rect"
 poll form_sized "" "47 48" || fail "no 47x48 switch window (${rect:-none})"
 read -r sx sy _ <<<"$rect"
-xdotool mousemove $((bx + 65)) $((by + 65)) sleep 0.2 mousedown 1 sleep 0.2
-for _ in 1 2 3 4 5 6 7 8; do xdotool mousemove_relative 10 5 sleep 0.05; done
-xdotool mouseup 1
+steps=()
+for _ in 1 2 3 4 5 6 7 8; do steps+=(mousemove_relative 10 5 sleep 0.05); done
+xdotool mousemove $((bx + 65)) $((by + 65)) sleep 0.2 mousedown 1 sleep 0.2 "${steps[@]}" sleep 0.5 mouseup 1
 body_moved() { form Quillora && read -r x y _ <<<"$rect" && [ "$x" -ge $((bx + 60)) ] && [ "$y" -ge $((by + 30)) ]; }
 poll body_moved || fail "the body did not follow the drag (at $rect, from $bx $by)"
 switch_moved() { form "" && [ "$(cut -d' ' -f1,2 <<<"$rect")" != "$sx $sy" ]; }
 poll switch_moved || fail "the switch did not follow the body (still at $sx $sy)"
 choose 0
-poll ended || fail "the program still runs after 終了"
+poll program_ended || fail "the program still runs after 終了"
 pid=
 classes "$work/after.reg"
 cmp -s "$work/before.reg" "$work/after.reg" ||
@@ -102,7 +103,7 @@ expect_control_box() {
     grep -qF "$dll_win" "$work/box.txt" && grep -q "$1" "$work/box.txt" || fail "box text: $(cat "$work/box.txt")"
   ! form Quillora || fail "a body window opened although the control failed"
   wp dismiss Error >/dev/null
-  poll ended || fail "the program still runs after the box was dismissed"
+  poll program_ended || fail "the program still runs after the box was dismissed"
   pid=
 }
 mv "$dir/Lumoscope.dll" "$work/Lumoscope.dll"
@@ -123,6 +124,6 @@ poll form_sized "" "47 48" || fail "at 144 DPI the switch is ${rect:-missing}"
 choose 1
 poll form_sized "ﾊﾞｰｼﾞｮﾝ情報" "532 326" || fail "at 144 DPI the about box is ${rect:-missing}"
 choose 0
-poll ended || fail "the program still runs after 終了 at 144 DPI"
+poll program_ended || fail "the program still runs after 終了 at 144 DPI"
 pid=
 echo "144 DPI: body 130x130 with its control at (168, 144), switch 47x48, about box 532x326"

@@ -9,7 +9,7 @@ set -euo pipefail
 exe=$1 dll=$2 bmp=$3 probe=$4 target=$5
 source "$(dirname "$0")/test_lib.sh"
 source "$(dirname "$0")/replay_lib.sh"
-trap 'stop_target; cleanup' EXIT
+quill_on_exit stop_target
 install_program "$work/app"
 # The user is working in a window of their own, which has the keyboard.
 start_target
@@ -61,7 +61,6 @@ poll about_gone || fail "the about box did not close from its Close text"
 echo "about box: closed on request, shown again at $l,$t, closed from its Close text"
 
 choose 0
-ended() { ! kill -0 "$pid" 2>/dev/null; }
-poll ended || fail "the program still runs after 終了"
+poll program_ended || fail "the program still runs after 終了"
 pid=
 echo "exit: the program ended from its menu"

@@ -7,6 +7,8 @@
 //                                 <handle> <visible 0|1> <left> <top> <right> <bottom> <title>
 //   window_probe text <handle> <id>  prints the text of a window's child control
 //   window_probe close <handle>   asks a window to close (WM_CLOSE), as another program may
+//   window_probe quit <title>     asks the top-level window with that title to close
+//   window_probe closeprogram -   asks the body window to close, which ends the program
 //   window_probe resources -      prints the program's GDI objects, USER objects, windows,
 //                                 handles and private bytes
 //   window_probe endsession -     ends the session for the program, as the system does: every
@@ -138,6 +140,8 @@ int printResources() {
     return 0;
 }
 
+int closeWindow(HWND w) { return w && PostMessageW(w, WM_CLOSE, 0, 0) ? 0 : 1; }
+
 HWND handleArg(const char* s) { return reinterpret_cast<HWND>(static_cast<INT_PTR>(std::atoll(s))); }
 
 }  // namespace
@@ -150,7 +154,9 @@ int main(int argc, char** argv) {
     if (command == "windows") return printProgramWindows();
     if (command == "endsession") return endSession();
     if (command == "resources") return printResources();
-    if (command == "close") return PostMessageW(handleArg(argv[2]), WM_CLOSE, 0, 0) ? 0 : 1;
+    if (command == "close") return closeWindow(handleArg(argv[2]));
+    if (command == "closeprogram") return closeWindow(FindWindowW(kProgramFormClass, kProgramTitle));
+    if (command == "quit") return closeWindow(FindWindowW(nullptr, wide(argv[2]).c_str()));
     if (command == "text") return argc == 4 ? printChildText(handleArg(argv[2]), std::atoi(argv[3])) : 2;
     HWND box = FindWindowW(L"#32770", wide(argv[2]).c_str());
     if (!box) return 1;
