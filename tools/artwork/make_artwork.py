@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Draws the body artwork (Pointer.bmp, 130 by 130, 24-bit), the mouse window's design-time
 pictures (the silhouette, 127 by 127, and the body, 64 by 61, both 24-bit), the application icon
-(32 by 32, 256 colours with a transparency mask) and the about box's pointing-hand cursor
+(32 by 32, and 16, 20, 24 and 48 by the same, 256 colours with a transparency mask) and the about box's pointing-hand cursor
 (32 by 32, 16 colours, hot spot at the fingertip, 12, 1).
 
 The body is a white mouse with a black outline and a light grey button line on pure green
@@ -80,27 +80,45 @@ def icon_pixel(x, y):
     return None
 
 
-def ico8():
-    """One 32 by 32 image, 8 bits per pixel over a 256-entry palette, with its AND mask."""
-    size = 32
-    pixels = [[icon_pixel(x, y) for x in range(size)] for y in range(size)]
+# Sizes of the application icon: 32 first (the image the program's own tools read first), then
+# the notification area's small sizes at 100, 125 and 150 % and the large one at 150 %.
+ICON_SIZES = (32, 16, 20, 24, 48)
+
+
+def icon_image(size):
+    """One size-by-size image, 8 bits per pixel over a 256-entry palette, with its AND mask.
+    The 32 by 32 image is the drawing itself; other sizes sample it at their pixel centres."""
+    scale = 32 / size
+    at = (lambda v: v) if size == 32 else (lambda v: (v + 0.5) * scale - 0.5)
+    pixels = [[icon_pixel(at(x), at(y)) for x in range(size)] for y in range(size)]
     colours = sorted({p for row in pixels for p in row if p})
     palette = [(0, 0, 0)] + colours  # index 0: the masked (transparent) pixels
     assert len(palette) <= 256
     index = {c: i for i, c in enumerate(palette)}
+    xor_stride = (size + 3) & ~3
+    mask_stride = ((size + 31) // 32) * 4
     xor = b""
     mask = b""
-    for y in reversed(range(size)):  # bottom-up; 32 bytes a row need no padding
-        xor += bytes(index[p] if p else 0 for p in pixels[y])
+    for y in reversed(range(size)):  # bottom-up, rows padded to 32 bits
+        xor += bytes(index[p] if p else 0 for p in pixels[y]) + b"\0" * (xor_stride - size)
         bits = 0
         for p in pixels[y]:
             bits = (bits << 1) | (0 if p else 1)
-        mask += struct.pack(">I", bits)
+        mask += (bits << (mask_stride * 8 - size)).to_bytes(mask_stride, "big")
     rgbquads = b"".join(bytes((b, g, r, 0)) for r, g, b in palette + [(0, 0, 0)] * (256 - len(palette)))
     info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 8, 0, len(xor) + len(mask), 0, 0, 256, 0)
-    image = info + rgbquads + xor + mask
-    entry = struct.pack("<BBBBHHII", size, size, 0, 0, 1, 8, len(image), 22)  # 0 colours: 256
-    return struct.pack("<HHH", 0, 1, 1) + entry + image
+    return info + rgbquads + xor + mask
+
+
+def ico8():
+    """The application icon: every size of ICON_SIZES, each 256 colours with a mask."""
+    images = [icon_image(size) for size in ICON_SIZES]
+    offset = 6 + 16 * len(images)
+    entries = b""
+    for size, image in zip(ICON_SIZES, images):
+        entries += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 8, len(image), offset)  # 0 colours: 256
+        offset += len(image)
+    return struct.pack("<HHH", 0, 1, len(images)) + entries + b"".join(images)
 
 
 HAND_PALETTE = [(0, 0, 0), (255, 255, 255), (40, 70, 200)]  # outline, hand, cuff
