@@ -6,6 +6,8 @@
 #include "gesture/click_engine.h"
 #include "mouse_window/lumo_ctrl.h"
 #include "mouse_window/mouse_window.h"
+#include "platform/ports/desktop.h"
+#include "platform/ports/run_error_report.h"
 #include "switch_window/form2.h"
 #include "tray/tray.h"
 
@@ -23,7 +25,8 @@ public:
     // The exit command's sequence, for the system's requests as well as the menu's.
     void exitProgram();
 
-    platform::Desktop& desktop;
+    platform::EventLoopPort& loop;
+    platform::UntrappedErrors errors;
     platform::FormRegistry forms;
     forms::Form1View form1View;
     forms::Form2View form2View;

@@ -15,12 +15,12 @@ RunError ClickEngine::Timer1_Timer() {
     GestureState& s = state_;
     if (s.Recording) {
         // Only a recording uses the foreground window; asking on idle ticks costs a round trip.
-        const platform::WindowHandle fg = desktop().foregroundWindow();
-        const platform::WindowHandle about = own_.frmAbout(), menu = own_.menuForm();
-        if (fg != form1().hWnd() && fg != about && fg != menu) {
+        const platform::WindowHandle fg = ports_.input.foregroundWindow();
+        if (!isOwnWindow(fg)) {
             s.TargetHwnd = fg;
-            window_styling::SetTopMostNoActivate(form1());
-            window_styling::SetTopMostNoActivate(mouse_.form2().form());
+            // Styles the system refuses now are asked for again on the next tick.
+            (void)window_styling::SetTopMostNoActivate(ports_.styling, form1());
+            (void)window_styling::SetTopMostNoActivate(ports_.styling, mouse_.form2().form());
         }
     }
     if (s.Recording && s.LastRecTick + kQuietTicks < s.WaitCount) {
@@ -37,10 +37,19 @@ RunError ClickEngine::Timer1_Timer() {
     return countDownGlide();
 }
 
+// The body, or the about box or the icon's owner while they are loaded: an unloaded form has no
+// window to be in front, and reading its handle would load it.
+bool ClickEngine::isOwnWindow(platform::WindowHandle h) {
+    for (const platform::Form* f : {static_cast<const platform::Form*>(&form1()), &own_.frmAbout, &own_.menuForm}) {
+        if (f->loaded() && f->hWnd() == h) return true;
+    }
+    return false;
+}
+
 RunError ClickEngine::endRecording() {
     form1().uWaitObj.setEnabled(false);
     state_.WaitCount = 0;
-    const platform::PixelPoint cursor = desktop().cursorPos();
+    const platform::PixelPoint cursor = ports_.input.cursorPos();
     mouseState().GrabX = mouse_window::VariantNumber::longValue(cursor.x);
     mouseState().GrabY = mouse_window::VariantNumber::longValue(cursor.y);
     state_.Recording = false;
@@ -63,8 +72,8 @@ RunError ClickEngine::glideTick() {
     QUILL_RETURN_IF_ERROR(moveBodyBy(s.ThrowDX, s.ThrowDY));
     QUILL_RETURN_IF_ERROR(display_.GetDisplayInfo(form1().hWnd()));
     Step step{s.ThrowDX, s.ThrowDY};
-    QUILL_RETURN_IF_ERROR(bounceOffEdges(bodyOf(form1()), monitorOf(display_), desktop().twipsPerPixelX(),
-                                         desktop().twipsPerPixelY(), step));
+    QUILL_RETURN_IF_ERROR(bounceOffEdges(bodyOf(form1()), monitorOf(display_), form1().twipsPerPixelX(),
+                                         form1().twipsPerPixelY(), step));
     s.ThrowDX = step.dx;
     s.ThrowDY = step.dy;
     mouse_.UpdateMouse();
@@ -76,8 +85,8 @@ RunError ClickEngine::keepOnScreen(bool& pushed) {
     mouse_window::Form1State& s = mouseState();
     QUILL_RETURN_IF_ERROR(display_.GetDisplayInfo(form1().hWnd()));
     Step step{s.ThrowDX, s.ThrowDY};
-    QUILL_RETURN_IF_ERROR(pushBack(bodyOf(form1()), monitorOf(display_), desktop().twipsPerPixelX(),
-                                   desktop().twipsPerPixelY(), step, pushed));
+    QUILL_RETURN_IF_ERROR(pushBack(bodyOf(form1()), monitorOf(display_), form1().twipsPerPixelX(),
+                                   form1().twipsPerPixelY(), step, pushed));
     s.ThrowDX = step.dx;
     s.ThrowDY = step.dy;
     if (pushed) {

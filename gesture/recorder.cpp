@@ -30,9 +30,9 @@ Long upCode(Integer button, Long keep) {
 
 Long releaseCodeFor(Integer button, Long keep) { return upCode(button, keep); }
 
-ClickEngine::ClickEngine(mouse_window::MouseWindow& mouse, forms::FrmPointView& frmPoint,
-                         display::DisplayInfo& display, OwnWindows own)
-    : mouse_(mouse), frmPoint_(frmPoint), display_(display), own_(std::move(own)) {
+ClickEngine::ClickEngine(mouse_window::MouseWindow& mouse, forms::FrmPointView& frmPoint, display::DisplayInfo& display,
+                         OwnWindows own, ClickEnginePorts ports)
+    : mouse_(mouse), frmPoint_(frmPoint), display_(display), own_(own), ports_(ports) {
     forms::Form1View& v = mouse_.view();
     v.btnLDown.onMouseDown = [this](const platform::MouseArgs& a) { return btnLDown_MouseDown(a); };
     v.btnLDown.onMouseMove = [this](const platform::MouseArgs& a) { return btnLDown_MouseMove(a); };
@@ -77,7 +77,7 @@ RunError ClickEngine::btnLDown_MouseMove(const platform::MouseArgs& a) {
 RunError ClickEngine::btnLDown_MouseUp(const platform::MouseArgs& a) {
     if (replaying_) return RunError::None;
     mouse_window::Form1State& m = mouseState();
-    const double dt = mouse_window::clockMillisExact(desktop().secondsSinceMidnight()) - m.LastMoveTime;
+    const double dt = mouse_window::clockMillisExact(ports_.loop.secondsSinceMidnight()) - m.LastMoveTime;
     const mouse_window::Flick f = mouse_window::buttonFlick(dt, m.ThrowDX, m.ThrowDY);
     m.ThrowTicks = f.throwTicks;
     if (f.startsGlide) m.Throwing = true;
@@ -97,9 +97,8 @@ RunError ClickEngine::RecordStep() {
     GestureState& s = state_;
     if (!s.Recording) return RunError::None;
     const mouse_window::Form1State& m = mouseState();
-    platform::Desktop& d = desktop();
-    const auto px = twipsToPixels(m.PointerX, d.twipsPerPixelX());
-    const auto py = twipsToPixels(m.PointerY, d.twipsPerPixelY());
+    const auto px = twipsToPixels(m.PointerX, form1().twipsPerPixelX());
+    const auto py = twipsToPixels(m.PointerY, form1().twipsPerPixelY());
     if (!px || !py) return RunError::Overflow;
     const RecEvent* last = s.latest();
     if (!last) return RunError::SubscriptOutOfRange;

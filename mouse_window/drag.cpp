@@ -19,7 +19,7 @@ double moved(Single position, double step, const VariantNumber& grab) {
 }
 }  // namespace
 
-Long MouseWindow::clockMs() const { return clockMillis(desktop().secondsSinceMidnight()); }
+Long MouseWindow::clockMs() const { return clockMillis(ports_.clock.secondsSinceMidnight()); }
 
 RunError MouseWindow::dragStep(const platform::MouseArgs& a) {
     state.LastCenterX = view_.width() / 2 + view_.left();

@@ -10,7 +10,7 @@
 #include "common/rounding.h"
 #include "common/run_error.h"
 #include "compositor/interface/lumo_dispids.h"
-#include "platform/types.h"
+#include "platform/ports/types.h"
 
 namespace quill::mouse_window {
 

@@ -8,6 +8,7 @@
 #include "forms/views.h"
 #include "mouse_window/form1_state.h"
 #include "mouse_window/lumo_ctrl.h"
+#include "platform/ports/run_error_report.h"
 #include "switch_window/form2.h"
 
 namespace quill::mouse_window {
@@ -32,15 +33,23 @@ constexpr int kImageSideLimitPx = 190;  // the artwork must be at most 189 by 18
 // Every draw centres the artwork on this view pixel, fully opaque, at its own size, smoothed.
 constexpr Integer kDrawX = 65, kDrawY = 65, kDrawAlpha = 255, kDrawZoom = 1;
 
+// The ports the mouse window uses: the clock of its drags, the file of its artwork, the
+// styling of its shape, and the end of the program when start-up cannot go on.
+struct MouseWindowPorts {
+    platform::EventLoopPort& clock;
+    platform::FilePort& files;
+    platform::StylingPort& styling;
+    platform::UntrappedErrors errors;
+};
+
 class MouseWindow {
 public:
-    MouseWindow(forms::Form1View& view, switch_window::Form2& form2, LateBoundObject& lumoObject);
+    MouseWindow(forms::Form1View& view, switch_window::Form2& form2, LateBoundObject& lumoObject, MouseWindowPorts ports);
 
     Form1State state;
 
     forms::Form1View& view() { return view_; }
     switch_window::Form2& form2() { return form2_; }
-    platform::Desktop& desktop() const { return view_.desktop(); }
     void setRecorder(StepRecorder* r) { recorder_ = r; }
     void setMenuFormLoader(std::function<void()> load) { loadMenuForm_ = std::move(load); }
 
@@ -67,12 +76,12 @@ public:
 
 private:
     RunError initializeWithPicture(const PictureRef& picture);
-    void endWithMessage(const char* text);
     RunError applyKeyColour(Colour key);
 
     forms::Form1View& view_;
     switch_window::Form2& form2_;
     LumoCtrl1 lumo_;
+    MouseWindowPorts ports_;
     StepRecorder* recorder_ = nullptr;
     std::function<void()> loadMenuForm_;
 };

@@ -5,8 +5,9 @@
 
 namespace quill::mouse_window {
 
-MouseWindow::MouseWindow(forms::Form1View& view, switch_window::Form2& form2, LateBoundObject& lumoObject)
-    : view_(view), form2_(form2), lumo_(lumoObject) {
+MouseWindow::MouseWindow(forms::Form1View& view, switch_window::Form2& form2, LateBoundObject& lumoObject,
+                         MouseWindowPorts ports)
+    : view_(view), form2_(form2), lumo_(lumoObject), ports_(ports) {
     view_.onMouseDown = [this](const platform::MouseArgs& a) { return Form_MouseDown(a); };
     view_.onMouseMove = [this](const platform::MouseArgs& a) { return Form_MouseMove(a); };
     view_.onMouseUp = [this](const platform::MouseArgs& a) { return Form_MouseUp(a); };

@@ -26,7 +26,7 @@ TEST_F(Heartbeat, OnlyAnotherProgramsWindowBecomesTheTarget) {
     clickButton();
     desk.runFor(100);
     EXPECT_EQ(rec().TargetHwnd, notepad);
-    for (platform::WindowHandle own : {form1().hWnd(), prog().about.hWnd(), prog().menu.hWnd()}) {
+    for (platform::WindowHandle own : {form1().hWnd(), prog().about.load(), prog().menu.hWnd()}) {
         desk.setForeground(own);
         ASSERT_EQ(prog().engine.Timer1_Timer(), RunError::None);
         EXPECT_EQ(rec().TargetHwnd, notepad);
