@@ -10,9 +10,9 @@ Program::Program(platform::Desktop& d, mouse_window::LateBoundObject& lumo)
       frmPointView(d, forms),
       frmAboutView(d, forms),
       menuFormView(d, forms),
-      form2(form2View, form1View.btnLDown, d.styling()),
-      mouse(form1View, form2, lumo, {d.loop(), d.files(), d.styling(), errors}),
       display(d),
+      form2(form2View, form1View.btnLDown, d.styling()),
+      mouse(form1View, form2, lumo, display, {d.loop(), d.files(), d.styling(), errors}),
       about(frmAboutView, d.styling()),
       menu(menuFormView, about, forms, d.tray()),
       engine(mouse, frmPointView, display, {frmAboutView, menuFormView}, {d.input(), d.styling(), d.loop()}) {

@@ -33,9 +33,9 @@ public:
     forms::FrmPointView frmPointView;
     forms::FrmAboutView frmAboutView;
     forms::MenuFormView menuFormView;
+    display::DisplayInfo display;
     switch_window::Form2 form2;
     mouse_window::MouseWindow mouse;
-    display::DisplayInfo display;
     tray::FrmAbout about;
     tray::MenuForm menu;
     gesture::ClickEngine engine;

@@ -1,6 +1,7 @@
 #pragma once
 // The click engine: the on-screen button and its recorder, the tick counter and its wait, the
-// heartbeat that ends recordings, glides and keeps the body on screen, and the replay.
+// heartbeat that ends recordings and paces the body's glide, and the replay. The body moves
+// only through its motion's operations (mouse_window/body_motion.h).
 #include <vector>
 
 #include "common/run_error.h"
@@ -69,7 +70,7 @@ public:
     const GestureState& state() const { return state_; }
 
 private:
-    mouse_window::Form1State& mouseState() { return mouse_.state; }
+    mouse_window::BodyMotion& motion() { return mouse_.motion(); }
     forms::Form1View& form1() { return mouse_.view(); }
     bool isOwnWindow(platform::WindowHandle h);
     // The program is going away: the mouse window was unloaded, or the platform ended it.
@@ -84,7 +85,6 @@ private:
     RunError glideTick();
     RunError keepOnScreen(bool& pushed);
     RunError countDownGlide();
-    RunError moveBodyBy(double dx, double dy);
     // The replay's steps.
     RunError replayRecords(const std::vector<RecEvent>& records, Long n, Long total);
     RunError replayRecord(const RecEvent& r, Long total);

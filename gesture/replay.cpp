@@ -118,7 +118,7 @@ RunError ClickEngine::replayRecord(const RecEvent& r, Long total) {
     if (ending()) return RunError::None;
     form1().label1.setCaption(recordCaption(total, r));
     QUILL_RETURN_IF_ERROR(form1().setPosition(r.BodyLeft, r.BodyTop));
-    mouseState().BodyAngle = r.Angle;
+    motion().turnTo(r.Angle);
     QUILL_RETURN_IF_ERROR(mouse_.drawBody(false));
     forms::Form2View& f2 = mouse_.form2().form();
     QUILL_RETURN_IF_ERROR(f2.setPosition(r.SwitchLeft, r.SwitchTop));

@@ -1,12 +1,13 @@
 #pragma once
-// Form1, the mouse window: its state, start-up, the body's drag and flick, and UpdateMouse,
-// which re-aims the body, places the switch, redraws and lets the recorder look after every
-// move.
+// Form1, the mouse window: start-up, the body's own mouse handlers, and UpdateMouse, which
+// after every move re-aims the body, places the switch, redraws and lets the recorder look.
+// The body's motion (drag, aim, flick, glide) is its BodyMotion's.
 #include <functional>
 
 #include "common/run_error.h"
 #include "forms/views.h"
-#include "mouse_window/form1_state.h"
+#include "mouse_window/flick.h"
+#include "mouse_window/body_motion.h"
 #include "mouse_window/lumo_ctrl.h"
 #include "platform/ports/run_error_report.h"
 #include "switch_window/form2.h"
@@ -44,9 +45,14 @@ struct MouseWindowPorts {
 
 class MouseWindow {
 public:
-    MouseWindow(forms::Form1View& view, switch_window::Form2& form2, LateBoundObject& lumoObject, MouseWindowPorts ports);
+    // display: finds the monitor the body glides on.
+    MouseWindow(forms::Form1View& view, switch_window::Form2& form2, LateBoundObject& lumoObject,
+                display::DisplayInfo& display, MouseWindowPorts ports);
 
-    Form1State state;
+    BodyMotion& motion() { return motion_; }
+    const BodyMotion& motion() const { return motion_; }
+    // The body's transparent colour: the top-left pixel of its artwork.
+    Long keyColor() const { return keyColor_; }
 
     forms::Form1View& view() { return view_; }
     switch_window::Form2& form2() { return form2_; }
@@ -68,11 +74,9 @@ public:
     // is skipped when skipFailures is set; otherwise it ends the drawing.
     RunError drawBody(bool skipFailures);
 
-    // One drag step of the body or the on-screen button: move by (X - GrabX, Y - GrabY),
-    // remember the step and its time, then UpdateMouse.
-    RunError dragStep(const platform::MouseArgs& a);
     void setLedColour(Colour c);
-    Long clockMs() const;
+    // The clock in whole milliseconds, as drag steps are timed.
+    Long clockMs() const { return clockMillis(ports_.clock.secondsSinceMidnight()); }
 
 private:
     RunError initializeWithPicture(const PictureRef& picture);
@@ -82,6 +86,8 @@ private:
     switch_window::Form2& form2_;
     LumoCtrl1 lumo_;
     MouseWindowPorts ports_;
+    BodyMotion motion_;
+    Long keyColor_ = 0;
     StepRecorder* recorder_ = nullptr;
     std::function<void()> loadMenuForm_;
 };

@@ -39,7 +39,7 @@ StartUp MouseWindow::Form_Initialize() {
 }
 
 RunError MouseWindow::applyKeyColour(Colour key) {
-    state.KeyColor = static_cast<Long>(key);
+    keyColor_ = static_cast<Long>(key);
     QUILL_RETURN_IF_ERROR(lumo_.setPicViewBgColor(key));
     // A body the system would not key still moves and draws: its background shows.
     (void)window_styling::SetTransparentColor(ports_.styling, view_.hWnd(), key);
@@ -61,8 +61,7 @@ RunError MouseWindow::initializeWithPicture(const PictureRef& picture) {
     view_.refresh();
     // Read again from the window itself, after the refresh.
     QUILL_RETURN_IF_ERROR(applyKeyColour(view_.point(0, 0)));
-    state.CenterX = view_.width() / 2 + view_.left();
-    state.CenterY = view_.height() / 2 + view_.top();
+    motion_.recentre();
     setLedColour(0xFFFFFF);
     view_.refresh();
     return RunError::None;

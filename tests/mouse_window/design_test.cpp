@@ -75,7 +75,7 @@ TEST_P(LargeBodies, ShowNothingOfTheDesignTimePictureBoxes) {
     ASSERT_EQ(form1Rect().width(), w);
     ASSERT_EQ(form1Rect().height(), h);
     const auto model = desk.windowState(form1().hWnd()).client->model();
-    expectOnlyKeyedPictureBoxes(model, w, h, static_cast<Colour>(st().KeyColor));
+    expectOnlyKeyedPictureBoxes(model, w, h, static_cast<Colour>(prog().mouse.keyColor()));
 }
 
 INSTANTIATE_TEST_SUITE_P(TallAndWide, LargeBodies,
