@@ -5,8 +5,8 @@
 
 #include "app/program.h"
 #include "common/win32/com_apartment.h"
-#include "mouse_window/lumo_ctrl_com_win32.h"
-#include "mouse_window/lumo_failure_win32.h"
+#include "lumo_client/com_lumo_ctrl_win32.h"
+#include "lumo_client/lumo_failure_win32.h"
 #include "mouse_window/mouse_window.h"
 #include "platform/ports/run_error_report.h"
 #include "platform/win32/win32_desktop.h"
@@ -18,14 +18,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     platform::win32::Win32Desktop desktop(instance);
     // Form1's control comes first: without it there is no body to draw.
     HRESULT failure = S_OK;
-    auto lumo = mouse_window::ComLumoObject::create(failure);
-    if (!lumo) {
-        const std::string dll = desktop.programFolder() + "\\" + mouse_window::kLumoFileName;
-        platform::UntrappedErrors(desktop, desktop).endWithMessage(mouse_window::lumoFailureText(dll, failure),
+    auto LumoCTRL1 = lumo_client::ComLumoCtrl::create(failure);
+    if (!LumoCTRL1) {
+        const std::string dll = desktop.programFolder() + "\\" + lumo_client::kLumoFileName;
+        platform::UntrappedErrors(desktop, desktop).endWithMessage(lumo_client::lumoFailureText(dll, failure),
                                                                  mouse_window::kStartUpErrorTitle);
         return 1;
     }
-    app::Program program(desktop, *lumo);
+    app::Program program(desktop, *LumoCTRL1);
     if (program.start()) program.run();
     return 0;
 }

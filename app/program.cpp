@@ -2,7 +2,7 @@
 
 namespace quill::app {
 
-Program::Program(platform::Desktop& d, mouse_window::LateBoundObject& lumo)
+Program::Program(platform::Desktop& d, mouse_window::LumoCtrl& LumoCTRL1)
     : loop(d.loop()),
       errors(d.alerts(), d.loop()),
       form1View(d, forms),
@@ -12,7 +12,7 @@ Program::Program(platform::Desktop& d, mouse_window::LateBoundObject& lumo)
       menuFormView(d, forms),
       display(d),
       form2(form2View, form1View.btnLDown, d.styling()),
-      mouse(form1View, form2, lumo, display, {d.loop(), d.files(), d.styling(), errors}),
+      mouse(form1View, form2, LumoCTRL1, display, {d.loop(), d.files(), d.styling(), errors}),
       about(frmAboutView, d.styling()),
       menu(menuFormView, about, forms, d.tray()),
       engine(mouse, frmPointView, display, {frmAboutView, menuFormView}, {d.input(), d.styling(), d.loop()}) {
@@ -22,7 +22,7 @@ Program::Program(platform::Desktop& d, mouse_window::LateBoundObject& lumo)
 
 bool Program::start() {
     form1View.load();
-    if (const RunError e = mouse.siteLumoCtrl1(); e != RunError::None) {
+    if (const RunError e = mouse.siteLumoCTRL1(); e != RunError::None) {
         errors.report(e);
         return false;
     }

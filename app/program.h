@@ -15,8 +15,8 @@ namespace quill::app {
 
 class Program {
 public:
-    // lumo: LumoCTRL1 as the platform provides it (COM on Windows, the engine natively).
-    Program(platform::Desktop& desktop, mouse_window::LateBoundObject& lumo);
+    // LumoCTRL1: the mouse window's control (COM on Windows, the engine natively).
+    Program(platform::Desktop& desktop, mouse_window::LumoCtrl& LumoCTRL1);
 
     // Loads the mouse window and runs its start-up; false when start-up ended the program.
     bool start();

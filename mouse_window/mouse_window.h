@@ -46,7 +46,7 @@ struct MouseWindowPorts {
 class MouseWindow {
 public:
     // display: finds the monitor the body glides on.
-    MouseWindow(forms::Form1View& view, switch_window::Form2& form2, LateBoundObject& lumoObject,
+    MouseWindow(forms::Form1View& view, switch_window::Form2& form2, LumoCtrl& LumoCTRL1,
                 display::DisplayInfo& display, MouseWindowPorts ports);
 
     BodyMotion& motion() { return motion_; }
@@ -60,7 +60,7 @@ public:
     void setMenuFormLoader(std::function<void()> load) { loadMenuForm_ = std::move(load); }
 
     // Creating Form1 places LumoCTRL1 on it, at its design-time place and extent.
-    RunError siteLumoCtrl1();
+    RunError siteLumoCTRL1();
     // Start-up. Form_Initialize ends the program itself (with its message) when it cannot go on.
     StartUp Form_Initialize();
     void Form_Load();
@@ -84,7 +84,7 @@ private:
 
     forms::Form1View& view_;
     switch_window::Form2& form2_;
-    LumoCtrl1 lumo_;
+    LumoCtrl& LumoCTRL1_;
     MouseWindowPorts ports_;
     BodyMotion motion_;
     Long keyColor_ = 0;

@@ -6,8 +6,8 @@
 
 namespace quill::mouse_window {
 
-RunError MouseWindow::siteLumoCtrl1() {
-    return lumo_.site(view_.hWnd(), platform::toPixels(forms::kForm1LumoCtrl1, view_.twipsPerPixelX(), view_.twipsPerPixelY()));
+RunError MouseWindow::siteLumoCTRL1() {
+    return LumoCTRL1_.site(view_.hWnd(), platform::toPixels(forms::kForm1LumoCTRL1, view_.twipsPerPixelX(), view_.twipsPerPixelY()));
 }
 
 StartUp MouseWindow::Form_Initialize() {
@@ -40,7 +40,7 @@ StartUp MouseWindow::Form_Initialize() {
 
 RunError MouseWindow::applyKeyColour(Colour key) {
     keyColor_ = static_cast<Long>(key);
-    QUILL_RETURN_IF_ERROR(lumo_.setPicViewBgColor(key));
+    QUILL_RETURN_IF_ERROR(LumoCTRL1_.setPicViewBgColor(key));
     // A body the system would not key still moves and draws: its background shows.
     (void)window_styling::SetTransparentColor(ports_.styling, view_.hWnd(), key);
     return RunError::None;
@@ -57,7 +57,7 @@ RunError MouseWindow::initializeWithPicture(const PictureRef& picture) {
     view_.setPicture(picture);
     const auto wPx = twipsToPixels(view_.width(), view_.twipsPerPixelX());
     const auto hPx = twipsToPixels(view_.height(), view_.twipsPerPixelY());
-    QUILL_RETURN_IF_ERROR(lumo_.setExtent(wPx.value_or(0), hPx.value_or(0)));
+    QUILL_RETURN_IF_ERROR(LumoCTRL1_.setExtent(wPx.value_or(0), hPx.value_or(0)));
     view_.refresh();
     // Read again from the window itself, after the refresh.
     QUILL_RETURN_IF_ERROR(applyKeyColour(view_.point(0, 0)));

@@ -4,9 +4,9 @@
 
 namespace quill::mouse_window {
 
-MouseWindow::MouseWindow(forms::Form1View& view, switch_window::Form2& form2, LateBoundObject& lumoObject,
+MouseWindow::MouseWindow(forms::Form1View& view, switch_window::Form2& form2, LumoCtrl& LumoCTRL1,
                          display::DisplayInfo& display, MouseWindowPorts ports)
-    : view_(view), form2_(form2), lumo_(lumoObject), ports_(ports),
+    : view_(view), form2_(form2), LumoCTRL1_(LumoCTRL1), ports_(ports),
       motion_(view, display, ports.clock, [this] { UpdateMouse(); }) {
     view_.onMouseDown = [this](const platform::MouseArgs& a) { return Form_MouseDown(a); };
     view_.onMouseMove = [this](const platform::MouseArgs& a) { return Form_MouseMove(a); };
@@ -38,18 +38,18 @@ RunError MouseWindow::drawBody(bool skipFailures) {
         if (first == RunError::None) first = e;
     };
     auto go = [&] { return skipFailures || first == RunError::None; };
-    if (go()) run(lumo_.ClsPicView());
-    if (go()) run(lumo_.setPicMaterial(view_.picture1.picture()));
+    if (go()) run(LumoCTRL1_.ClsPicView());
+    if (go()) run(LumoCTRL1_.setPicMaterial(view_.picture1.picture()));
     if (go()) {
         // R360 comes back reduced to 0..359, also from a draw that failed after reducing it.
         Integer angle = motion_.state().BodyAngle;
-        run(lumo_.Lumoscope(kDrawX, kDrawY, kDrawAlpha, angle, kDrawZoom, true));
+        run(LumoCTRL1_.Lumoscope(kDrawX, kDrawY, kDrawAlpha, angle, kDrawZoom, true));
         motion_.turnTo(angle);
     }
-    if (go()) run(lumo_.ReDraw());
+    if (go()) run(LumoCTRL1_.ReDraw());
     PictureRef image;
     if (go()) {
-        const RunError e = lumo_.Image(image);
+        const RunError e = LumoCTRL1_.Image(image);
         run(e);
         if (e == RunError::None) view_.setPicture(std::move(image));
     }

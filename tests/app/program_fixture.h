@@ -42,7 +42,7 @@ protected:
     void settle();
 
     HeadlessDesktop desk;
-    quill::mouse_window::EngineLumoObject lumo;
+    quill::mouse_window::EngineLumoCtrl lumo;
     std::unique_ptr<quill::app::Program> program_;
     bool pointerWritten_ = false;
 };

@@ -82,9 +82,9 @@ INSTANTIATE_TEST_SUITE_P(TallAndWide, LargeBodies,
                          ::testing::Values(std::pair{100, 189}, std::pair{189, 189}, std::pair{189, 100}));
 
 // LumoCTRL1 as seen from the form: which places and extents it is given, in order.
-class RecordingLumo : public mouse_window::LateBoundObject {
+class RecordingLumo : public mouse_window::LumoCtrl {
 public:
-    RunError invoke(mouse_window::LumoDispId id, mouse_window::InvokeKind kind, mouse_window::DispArg* args,
+    RunError invoke(lumo::DispId id, mouse_window::InvokeKind kind, mouse_window::DispArg* args,
                     std::size_t count, mouse_window::DispArg* result) override {
         return engine.invoke(id, kind, args, count, result);
     }
@@ -98,7 +98,7 @@ public:
         calls.push_back("extent " + std::to_string(w) + "x" + std::to_string(h));
         return engine.setExtent(w, h);
     }
-    mouse_window::EngineLumoObject engine;
+    mouse_window::EngineLumoCtrl engine;
     std::vector<std::string> calls;
 };
 

@@ -84,7 +84,7 @@ protected:
     platform::MouseArgs at(Single x, Single y, Integer button = platform::kLeftButton) { return {button, 0, x, y}; }
 
     platform::win32::Win32Desktop desk;
-    mouse_window::EngineLumoObject lumo;
+    mouse_window::EngineLumoCtrl lumo;
     app::Program program;
 };
 

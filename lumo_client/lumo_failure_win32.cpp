@@ -1,11 +1,11 @@
-#include "mouse_window/lumo_failure_win32.h"
+#include "lumo_client/lumo_failure_win32.h"
 
 #include <cstdio>
 #include <initializer_list>
 
 #include "common/win32/text.h"
 
-namespace quill::mouse_window {
+namespace quill::lumo_client {
 
 namespace {
 
@@ -72,4 +72,4 @@ std::string lumoFailureText(const std::string& dllPath, HRESULT failure) {
     return std::string(kHeadline) + "\n\nファイル: " + dllPath + "\n理由: " + reason(failure) + code;
 }
 
-}  // namespace quill::mouse_window
+}  // namespace quill::lumo_client
