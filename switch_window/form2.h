@@ -16,7 +16,6 @@ public:
 
     // Touching the form loads it on first use; its Form_Load runs then.
     forms::Form2View& form();
-    bool loaded() const { return view_.loaded(); }
 
     void SwitchON();
     void SwitchOFF();

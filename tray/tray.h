@@ -16,7 +16,6 @@ public:
     platform::WindowHandle load();
     void show();
     RunError Label1_Click();
-    bool loaded() const { return view_.loaded(); }
 
 private:
     void Form_Load();
