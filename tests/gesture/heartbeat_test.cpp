@@ -37,6 +37,14 @@ TEST_F(Heartbeat, OnlyAnotherProgramsWindowBecomesTheTarget) {
     EXPECT_EQ(rec().TargetHwnd, other);
 }
 
+TEST_F(Heartbeat, TellingOwnWindowsFromTheTargetLoadsNoForm) {
+    clickButton();
+    desk.runFor(150);  // recording ticks compare the foreground with the program's windows
+    EXPECT_EQ(rec().TargetHwnd, notepad);
+    EXPECT_FALSE(prog().frmAboutView.loaded());
+    EXPECT_EQ(prog().forms.count(), 3);  // Form1, MenuForm, Form2
+}
+
 TEST_F(Heartbeat, AGlideRunsAtOneMillisecondAndReturnsToAHundred) {
     st().Throwing = true;
     st().ThrowTicks = 5;
