@@ -6,8 +6,8 @@
 
 #include "common/run_error.h"
 #include "forms/views.h"
-#include "mouse_window/flick.h"
 #include "mouse_window/body_motion.h"
+#include "mouse_window/flick.h"
 #include "mouse_window/lumo_ctrl.h"
 #include "platform/ports/run_error_report.h"
 #include "switch_window/form2.h"

@@ -7,7 +7,9 @@
 namespace quill::mouse_window {
 
 RunError MouseWindow::siteLumoCTRL1() {
-    return LumoCTRL1_.site(view_.hWnd(), platform::toPixels(forms::kForm1LumoCTRL1, view_.twipsPerPixelX(), view_.twipsPerPixelY()));
+    const platform::PixelRect place =
+        platform::toPixels(forms::kForm1LumoCTRL1, view_.twipsPerPixelX(), view_.twipsPerPixelY());
+    return LumoCTRL1_.site(view_.hWnd(), place);
 }
 
 StartUp MouseWindow::Form_Initialize() {

@@ -12,14 +12,6 @@ HRESULT ClientSite::QueryInterface(REFIID iid, void** out) noexcept {
     return S_OK;
 }
 
-ULONG ClientSite::AddRef() noexcept { return ++refs_; }
-
-ULONG ClientSite::Release() noexcept {
-    const ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-}
-
 HRESULT ClientSite::GetMoniker(DWORD, DWORD, IMoniker** out) noexcept {
     if (!out) return E_POINTER;
     *out = nullptr;

@@ -15,8 +15,15 @@ public:
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override;
-    ULONG STDMETHODCALLTYPE AddRef() noexcept override;
-    ULONG STDMETHODCALLTYPE Release() noexcept override;
+    ULONG STDMETHODCALLTYPE AddRef() noexcept override { return ++refs_; }
+    // The last reference deletes the site.
+    ULONG STDMETHODCALLTYPE Release() noexcept override {
+        if (--refs_ == 0) {
+            delete this;
+            return 0;
+        }
+        return refs_;
+    }
 
     // IOleClientSite: nothing is stored, linked or shown elsewhere.
     HRESULT STDMETHODCALLTYPE SaveObject() noexcept override { return E_NOTIMPL; }

@@ -74,16 +74,6 @@ Outcome HeadlessDesktop::destroyWindow(WindowHandle h) {
     return Outcome::Done;
 }
 
-Outcome HeadlessDesktop::moveWindow(WindowHandle h, const PixelRect& r) {
-    window(h).rect = r;
-    return Outcome::Done;
-}
-
-Outcome HeadlessDesktop::repaint(WindowHandle h) {
-    ++window(h).repaints;
-    return Outcome::Done;
-}
-
 void HeadlessDesktop::closeForeignWindow(WindowHandle h) {
     if (window(h).client) misuse("closing a window of the program as if another program did");
     windows_.erase(h);
@@ -99,11 +89,6 @@ void HeadlessDesktop::raise(WindowHandle h) {
     zOrder_.insert(window(h).topmost ? zOrder_.begin() : firstNormal, h);
 }
 
-Outcome HeadlessDesktop::setColourKey(WindowHandle h, Colour key) {
-    window(h).colourKey = key;
-    return Outcome::Done;
-}
-
 Outcome HeadlessDesktop::setTopmost(WindowHandle h, bool show) {
     WindowState& w = window(h);
     w.topmost = true;
@@ -112,15 +97,6 @@ Outcome HeadlessDesktop::setTopmost(WindowHandle h, bool show) {
     return Outcome::Done;
 }
 
-Outcome HeadlessDesktop::setNoActivate(WindowHandle h) {
-    window(h).noActivate = true;
-    return Outcome::Done;
-}
-
-Outcome HeadlessDesktop::setInputPassThrough(bool on) {
-    passThrough_ = on;
-    return Outcome::Done;
-}
 
 TimerId HeadlessDesktop::createTimer(TimerClient& client) {
     const TimerId id = nextTimer_++;
@@ -275,11 +251,6 @@ bool HeadlessDesktop::programEnded() const {
     if (endCalled_) return true;
     if (!hadOwnWindows_) return false;
     return std::none_of(windows_.begin(), windows_.end(), [](const auto& w) { return w.second.client; });
-}
-
-Outcome HeadlessDesktop::messageBox(const std::string& text, const std::string& title, int icon) {
-    messageBoxes_.push_back({text, title, icon});
-    return Outcome::Done;
 }
 
 bool HeadlessDesktop::refuses(Refusal what) const {

@@ -59,28 +59,10 @@ enum FileAttribute : unsigned { kNormal = 0, kReadOnly = 1, kHidden = 2, kSystem
 
 // Every port of the program, carried out in memory. Tests call the ports' functions on it
 // directly too, to arrange and to look.
-class HeadlessDesktop : public Desktop,
-                        public WindowPort,
-                        public StylingPort,
-                        public EventLoopPort,
-                        public InputPort,
-                        public MonitorPort,
-                        public TrayPort,
-                        public MessageBoxPort,
-                        public FilePort {
+class HeadlessDesktop : public AllPortsDesktop {
 public:
     HeadlessDesktop();
     ~HeadlessDesktop() override;
-
-    // ---- Desktop: every port is this desktop ----
-    WindowPort& windows() override { return *this; }
-    StylingPort& styling() override { return *this; }
-    EventLoopPort& loop() override { return *this; }
-    InputPort& input() override { return *this; }
-    MonitorPort& monitors() override { return *this; }
-    TrayPort& tray() override { return *this; }
-    MessageBoxPort& alerts() override { return *this; }
-    FilePort& files() override { return *this; }
 
     // ---- WindowPort ----
     Single twipsPerPixelX() const override { return tppX_; }
@@ -89,50 +71,57 @@ public:
                               Placement placement) override;
     Outcome destroyWindow(WindowHandle h) override;
     PixelRect windowRect(WindowHandle h) const override { return window(h).rect; }
-    Outcome moveWindow(WindowHandle h, const PixelRect& r) override;
+    Outcome moveWindow(WindowHandle h, const PixelRect& r) override { window(h).rect = r; return Outcome::Done; }
     void setVisible(WindowHandle h, bool v) override { window(h).visible = v; }
     bool isVisible(WindowHandle h) const override { return window(h).visible; }
-    Outcome repaint(WindowHandle h) override;
+    Outcome repaint(WindowHandle h) override { ++window(h).repaints; return Outcome::Done; }
 
-    // ---- StylingPort ----
-    Outcome setColourKey(WindowHandle h, Colour key) override;
+    // ---- StylingPort: kept in each window's state ----
+    Outcome setColourKey(WindowHandle h, Colour key) override { window(h).colourKey = key; return Outcome::Done; }
     Outcome setTopmost(WindowHandle h, bool show) override;
-    Outcome setNoActivate(WindowHandle h) override;
-    Outcome setInputPassThrough(bool on) override;
+    Outcome setNoActivate(WindowHandle h) override { window(h).noActivate = true; return Outcome::Done; }
+    Outcome setInputPassThrough(bool on) override { passThrough_ = on; return Outcome::Done; }
 
-    // ---- EventLoopPort ----
+    // ---- EventLoopPort: timers fire when the virtual clock passes them ----
     TimerId createTimer(TimerClient& client) override;
     Outcome setTimer(TimerId id, Long intervalMs, bool enabled) override;
     Outcome destroyTimer(TimerId id) override;
-    Single secondsSinceMidnight() const override;
+    Single secondsSinceMidnight() const override;  // see setClockMs
+    // A pass delivers what was due when it began; a wait moves the clock to the next event.
     void doEvents() override;
     void waitForEvents() override;
+    // Ended by endProgram, or once every window of the program is gone.
     void endProgram() override;
     bool programEnded() const override;
 
-    // ---- InputPort ----
+    // ---- InputPort: recorded (cursorMoves, synthesised) unless refused ----
     PixelPoint cursorPos() const override { return cursor_; }
     Outcome setCursorPos(Long x, Long y) override;
-    InputDelivery mouseEvent(Long flags, Long dx, Long dy) override;
+    InputDelivery mouseEvent(Long flags, Long dx, Long dy) override;  // queued as real input
     WindowHandle foregroundWindow() const override { return foreground_; }
     Outcome setForegroundWindow(WindowHandle h) override;
     bool escapePressed() override;
 
-    // ---- MonitorPort ----
+    // ---- MonitorPort: the monitors setMonitors gave, nearest by overlap, then by distance ----
     Outcome enumDisplayMonitors(const std::function<Long(MonitorHandle)>& proc) override;
-    std::optional<MonitorInfo> monitorInfo(MonitorHandle m) const override;
-    MonitorHandle monitorFromWindow(WindowHandle h) const override;
-    MonitorHandle monitorFromPoint(PixelPoint p) const override;
+    std::optional<MonitorInfo> monitorInfo(MonitorHandle m) const override;  // none once removed
+    MonitorHandle monitorFromWindow(WindowHandle h) const override { return monitorFromRect(window(h).rect); }
+    MonitorHandle monitorFromPoint(PixelPoint p) const override {
+        return monitorFromRect({p.x, p.y, p.x + 1, p.y + 1});
+    }
     MonitorHandle monitorFromRect(const PixelRect& r) const override;
 
-    // ---- TrayPort ----
+    // ---- TrayPort: the icons and menus are recorded; menus choose what tests queued ----
     Outcome addTrayIcon(WindowHandle owner, const std::string& tip) override;
     Outcome removeTrayIcon(WindowHandle owner) override;
     MenuChoice trackPopupMenu(WindowHandle owner, const std::vector<std::string>& items) override;
     MessageId registerMessage(const std::string& name) override;
 
     // ---- MessageBoxPort and FilePort ----
-    Outcome messageBox(const std::string& text, const std::string& title, int icon) override;
+    Outcome messageBox(const std::string& text, const std::string& title, int icon) override {
+        messageBoxes_.push_back({text, title, icon});
+        return Outcome::Done;
+    }
     std::string programFolder() const override { return folder_; }
     bool findNormalFile(const std::string& path) const override;
     PictureLoad loadPicture(const std::string& path) override;

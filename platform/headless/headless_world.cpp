@@ -76,14 +76,6 @@ MonitorHandle HeadlessDesktop::monitorFromRect(const PixelRect& r) const {
     return nearestToRect(q).handle;
 }
 
-MonitorHandle HeadlessDesktop::monitorFromPoint(PixelPoint p) const {
-    return monitorFromRect({p.x, p.y, p.x + 1, p.y + 1});
-}
-
-MonitorHandle HeadlessDesktop::monitorFromWindow(WindowHandle h) const {
-    return monitorFromRect(window(h).rect);
-}
-
 void HeadlessDesktop::addFile(const std::string& path, std::vector<std::uint8_t> bytes, unsigned attributes) {
     files_[path] = File{std::move(bytes), attributes};
 }

@@ -25,4 +25,25 @@ public:
     virtual FilePort& files() = 0;
 };
 
+// A backend that is every port itself, as both backends are.
+class AllPortsDesktop : public Desktop,
+                        public WindowPort,
+                        public StylingPort,
+                        public EventLoopPort,
+                        public InputPort,
+                        public MonitorPort,
+                        public TrayPort,
+                        public MessageBoxPort,
+                        public FilePort {
+public:
+    WindowPort& windows() final { return *this; }
+    StylingPort& styling() final { return *this; }
+    EventLoopPort& loop() final { return *this; }
+    InputPort& input() final { return *this; }
+    MonitorPort& monitors() final { return *this; }
+    TrayPort& tray() final { return *this; }
+    MessageBoxPort& alerts() final { return *this; }
+    FilePort& files() final { return *this; }
+};
+
 }  // namespace quill::platform

@@ -5,11 +5,7 @@
 
 namespace quill::platform {
 
-class TimerClient {
-public:
-    virtual ~TimerClient() = default;
-    virtual void onTick() = 0;
-};
+class TimerClient;
 
 class EventLoopPort {
 public:
@@ -30,6 +26,13 @@ public:
     // Ends the program at once: no handler of any window runs after this.
     virtual void endProgram() = 0;
     virtual bool programEnded() const = 0;
+};
+
+// What a timer calls on each tick.
+class TimerClient {
+public:
+    virtual ~TimerClient() = default;
+    virtual void onTick() = 0;
 };
 
 }  // namespace quill::platform

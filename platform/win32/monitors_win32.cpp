@@ -28,7 +28,8 @@ void Win32Desktop::MonitorAnswers::forget() { *this = {}; }
 Outcome Win32Desktop::enumDisplayMonitors(const std::function<Long(MonitorHandle)>& proc) {
     if (!monitors_.handles) {
         std::vector<MonitorHandle> handles;
-        monitors_.listed = outcomeOf(EnumDisplayMonitors(nullptr, nullptr, collectMonitor, reinterpret_cast<LPARAM>(&handles)));
+        const BOOL listed = EnumDisplayMonitors(nullptr, nullptr, collectMonitor, reinterpret_cast<LPARAM>(&handles));
+        monitors_.listed = outcomeOf(listed);
         monitors_.handles = std::move(handles);
     }
     // A copy: the callback may ask other questions that fill the answers.

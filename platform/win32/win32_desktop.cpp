@@ -92,7 +92,8 @@ PixelRect Win32Desktop::windowRect(WindowHandle h) const {
 // A move to where the window already is still costs the system a round of messages.
 Outcome Win32Desktop::moveWindow(WindowHandle h, const PixelRect& r) {
     if (windowRect(h) == r) return Outcome::Done;
-    return outcomeOf(SetWindowPos(toHwnd(h), nullptr, r.left, r.top, r.width(), r.height(), SWP_NOZORDER | SWP_NOACTIVATE));
+    const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    return outcomeOf(SetWindowPos(toHwnd(h), nullptr, r.left, r.top, r.width(), r.height(), flags));
 }
 
 void Win32Desktop::setVisible(WindowHandle h, bool visible) {

@@ -25,29 +25,12 @@ inline Long toLong(const void* h) { return static_cast<Long>(reinterpret_cast<st
 inline HWND toHwnd(Long h) { return reinterpret_cast<HWND>(static_cast<std::intptr_t>(h)); }
 inline HMONITOR toHmonitor(Long h) { return reinterpret_cast<HMONITOR>(static_cast<std::intptr_t>(h)); }
 
-class Win32Desktop : public Desktop,
-                     public WindowPort,
-                     public StylingPort,
-                     public EventLoopPort,
-                     public InputPort,
-                     public MonitorPort,
-                     public TrayPort,
-                     public MessageBoxPort,
-                     public FilePort {
+class Win32Desktop : public AllPortsDesktop {
 public:
     explicit Win32Desktop(HINSTANCE instance);
     ~Win32Desktop() override;
     Win32Desktop(const Win32Desktop&) = delete;
     Win32Desktop& operator=(const Win32Desktop&) = delete;
-
-    WindowPort& windows() override { return *this; }
-    StylingPort& styling() override { return *this; }
-    EventLoopPort& loop() override { return *this; }
-    InputPort& input() override { return *this; }
-    MonitorPort& monitors() override { return *this; }
-    TrayPort& tray() override { return *this; }
-    MessageBoxPort& alerts() override { return *this; }
-    FilePort& files() override { return *this; }
 
     // WindowPort (win32_desktop.cpp)
     Single twipsPerPixelX() const override { return tppX_; }
