@@ -15,7 +15,7 @@ Program::Program(platform::Desktop& d, mouse_window::LumoCtrl& LumoCTRL1)
       mouse(form1View, form2, LumoCTRL1, display, {d.loop(), d.files(), d.styling(), errors}),
       about(frmAboutView, d.styling()),
       menu(menuFormView, about, forms, d.tray()),
-      engine(mouse, frmPointView, display, {frmAboutView, menuFormView}, {d.input(), d.styling(), d.loop()}) {
+      engine(mouse, frmPointView, {frmAboutView, menuFormView}, {d.input(), d.styling(), d.loop()}) {
     mouse.setMenuFormLoader([this] { menu.load(); });
     routeCloseRequests();
 }

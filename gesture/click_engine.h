@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "common/run_error.h"
-#include "display/display_info.h"
 #include "forms/views.h"
 #include "gesture/gesture_state.h"
 #include "mouse_window/mouse_window.h"
@@ -47,8 +46,8 @@ enum class Wait { Done, ProgramEnding, Stopped };
 
 class ClickEngine : public mouse_window::StepRecorder {
 public:
-    ClickEngine(mouse_window::MouseWindow& mouse, forms::FrmPointView& frmPoint, display::DisplayInfo& display,
-                OwnWindows own, ClickEnginePorts ports);
+    ClickEngine(mouse_window::MouseWindow& mouse, forms::FrmPointView& frmPoint, OwnWindows own,
+                ClickEnginePorts ports);
 
     RunError btnLDown_MouseDown(const platform::MouseArgs& a);
     RunError btnLDown_MouseMove(const platform::MouseArgs& a);
@@ -94,7 +93,6 @@ private:
 
     mouse_window::MouseWindow& mouse_;
     forms::FrmPointView& frmPoint_;
-    display::DisplayInfo& display_;
     OwnWindows own_;
     ClickEnginePorts ports_;
     GestureState state_;

@@ -29,9 +29,9 @@ Long upCode(Integer button, Long keep) {
 
 Long releaseCodeFor(Integer button, Long keep) { return upCode(button, keep); }
 
-ClickEngine::ClickEngine(mouse_window::MouseWindow& mouse, forms::FrmPointView& frmPoint, display::DisplayInfo& display,
-                         OwnWindows own, ClickEnginePorts ports)
-    : mouse_(mouse), frmPoint_(frmPoint), display_(display), own_(own), ports_(ports) {
+ClickEngine::ClickEngine(mouse_window::MouseWindow& mouse, forms::FrmPointView& frmPoint, OwnWindows own,
+                         ClickEnginePorts ports)
+    : mouse_(mouse), frmPoint_(frmPoint), own_(own), ports_(ports) {
     forms::Form1View& v = mouse_.view();
     v.btnLDown.onMouseDown = [this](const platform::MouseArgs& a) { return btnLDown_MouseDown(a); };
     v.btnLDown.onMouseMove = [this](const platform::MouseArgs& a) { return btnLDown_MouseMove(a); };
