@@ -1,48 +1,31 @@
 // Quillora.exe: the program over the real desktop and the drawing control beside it.
 #include <windows.h>
-#include <objbase.h>
 
 #include <string>
 
 #include "app/program.h"
-#include "mouse_window/lumo_ctrl_com_win32.h"
-#include "mouse_window/lumo_failure_win32.h"
+#include "common/win32/com_apartment.h"
+#include "lumo_client/com_lumo_ctrl_win32.h"
+#include "lumo_client/lumo_failure_win32.h"
 #include "mouse_window/mouse_window.h"
-#include "platform/run_error_report.h"
+#include "platform/ports/run_error_report.h"
 #include "platform/win32/win32_desktop.h"
-
-namespace {
-
-// The one apartment of the user-interface thread, open while anything holds a COM object.
-class ComApartment {
-public:
-    ComApartment() : ok_(SUCCEEDED(CoInitialize(nullptr))) {}
-    ~ComApartment() {
-        if (ok_) CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    bool ok_;
-};
-
-}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace quill;
-    ComApartment com;
+    // Open while anything holds a COM object: the control goes before the apartment closes.
+    win32::ComApartment com;
     platform::win32::Win32Desktop desktop(instance);
     // Form1's control comes first: without it there is no body to draw.
     HRESULT failure = S_OK;
-    auto lumo = mouse_window::ComLumoObject::create(failure);
-    if (!lumo) {
-        const std::string dll = desktop.programFolder() + "\\" + mouse_window::kLumoFileName;
-        desktop.messageBox(mouse_window::lumoFailureText(dll, failure), mouse_window::kStartUpErrorTitle,
-                           platform::kCriticalIcon);
+    auto LumoCTRL1 = lumo_client::ComLumoCtrl::create(failure);
+    if (!LumoCTRL1) {
+        const std::string dll = desktop.programFolder() + "\\" + lumo_client::kLumoFileName;
+        platform::UntrappedErrors(desktop, desktop).endWithMessage(lumo_client::lumoFailureText(dll, failure),
+                                                                 mouse_window::kStartUpErrorTitle);
         return 1;
     }
-    app::Program program(desktop, *lumo);
+    app::Program program(desktop, *LumoCTRL1);
     if (program.start()) program.run();
     return 0;
 }

@@ -1,49 +1,47 @@
 #include "app/program.h"
 
-#include "platform/run_error_report.h"
-
 namespace quill::app {
 
-Program::Program(platform::Desktop& d, mouse_window::LateBoundObject& lumo)
-    : desktop(d),
+Program::Program(platform::Desktop& d, mouse_window::LumoCtrl& LumoCTRL1)
+    : loop(d.loop()),
+      errors(d.alerts(), d.loop()),
       form1View(d, forms),
       form2View(d, forms),
       frmPointView(d, forms),
       frmAboutView(d, forms),
       menuFormView(d, forms),
-      form2(form2View, form1View.btnLDown),
-      mouse(form1View, form2, lumo),
       display(d),
-      about(frmAboutView),
-      menu(menuFormView, about, forms),
-      engine(mouse, frmPointView, display,
-             gesture::OwnWindows{[this] { return about.hWnd(); }, [this] { return menu.hWnd(); }}) {
+      form2(form2View, form1View.btnLDown, d.styling()),
+      mouse(form1View, form2, LumoCTRL1, display, {d.loop(), d.files(), d.styling(), errors}),
+      about(frmAboutView, d.styling()),
+      menu(menuFormView, about, forms, d.tray()),
+      engine(mouse, frmPointView, {frmAboutView, menuFormView}, {d.input(), d.styling(), d.loop()}) {
     mouse.setMenuFormLoader([this] { menu.load(); });
     routeCloseRequests();
 }
 
 bool Program::start() {
     form1View.load();
-    if (const RunError e = mouse.siteLumoCtrl1(); e != RunError::None) {
-        platform::reportRunError(desktop, e);
+    if (const RunError e = mouse.siteLumoCTRL1(); e != RunError::None) {
+        errors.report(e);
         return false;
     }
     if (mouse.Form_Initialize() == mouse_window::StartUp::Ended) return false;
     mouse.Form_Load();
-    if (desktop.programEnded()) return false;
+    if (loop.programEnded()) return false;
     form1View.show();
     return true;
 }
 
 void Program::run() {
-    while (!desktop.programEnded() && forms.count() > 0) {
-        desktop.doEvents();
-        if (desktop.programEnded() || forms.count() == 0) break;
-        desktop.waitForEvents();
+    while (!loop.programEnded() && forms.count() > 0) {
+        loop.doEvents();
+        if (loop.programEnded() || forms.count() == 0) break;
+        loop.waitForEvents();
     }
 }
 
-void Program::exitProgram() { platform::reportRunError(desktop, menu.EndRTN_Click()); }
+void Program::exitProgram() { errors.report(menu.EndRTN_Click()); }
 
 // The body, its switch and the icon's owner are one program to the user: closing any of them,
 // or ending the session, ends it the way its exit command does, icon and all. The about box

@@ -6,6 +6,8 @@
 #include "gesture/click_engine.h"
 #include "mouse_window/lumo_ctrl.h"
 #include "mouse_window/mouse_window.h"
+#include "platform/ports/desktop.h"
+#include "platform/ports/run_error_report.h"
 #include "switch_window/form2.h"
 #include "tray/tray.h"
 
@@ -13,8 +15,8 @@ namespace quill::app {
 
 class Program {
 public:
-    // lumo: LumoCTRL1 as the platform provides it (COM on Windows, the engine natively).
-    Program(platform::Desktop& desktop, mouse_window::LateBoundObject& lumo);
+    // LumoCTRL1: the mouse window's control (COM on Windows, the engine natively).
+    Program(platform::Desktop& desktop, mouse_window::LumoCtrl& LumoCTRL1);
 
     // Loads the mouse window and runs its start-up; false when start-up ended the program.
     bool start();
@@ -23,16 +25,17 @@ public:
     // The exit command's sequence, for the system's requests as well as the menu's.
     void exitProgram();
 
-    platform::Desktop& desktop;
+    platform::EventLoopPort& loop;
+    platform::UntrappedErrors errors;
     platform::FormRegistry forms;
     forms::Form1View form1View;
     forms::Form2View form2View;
     forms::FrmPointView frmPointView;
     forms::FrmAboutView frmAboutView;
     forms::MenuFormView menuFormView;
+    display::DisplayInfo display;
     switch_window::Form2 form2;
     mouse_window::MouseWindow mouse;
-    display::DisplayInfo display;
     tray::FrmAbout about;
     tray::MenuForm menu;
     gesture::ClickEngine engine;

@@ -14,14 +14,14 @@
 #include <vector>
 
 #include "common/twips.h"
-#include "compositor/com/dispids.h"
+#include "compositor/interface/lumo_dispids.h"
 #include "compositor/com/lumoscope_h.h"
 #include "compositor/com/picture_writer.h"
 #include "compositor/engine/lumo_control.h"
 
 namespace {
 
-using lumo::com::DispId;
+using lumo::DispId;
 using Microsoft::WRL::ComPtr;
 
 constexpr lumo::Pixel kKey = 0x0000FF00u;

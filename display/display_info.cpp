@@ -13,7 +13,9 @@ std::string num(Long v) { return std::to_string(v); }
 RunError DisplayInfo::GetDisplayInfo(platform::WindowHandle form1, std::string* report) {
     MonitorReport.clear();
     error_ = RunError::None;
-    desktop_.enumDisplayMonitors([&](platform::MonitorHandle h) { return MonitorEnumProc(h, form1); });
+    // A list the system could not finish is walked as far as it goes, as the system's own
+    // walk would be.
+    (void)monitors_.enumDisplayMonitors([&](platform::MonitorHandle h) { return MonitorEnumProc(h, form1); });
     if (report) *report = MonitorReport;
     return error_;
 }
@@ -21,7 +23,8 @@ RunError DisplayInfo::GetDisplayInfo(platform::WindowHandle form1, std::string* 
 Long DisplayInfo::MonitorEnumProc(platform::MonitorHandle h, platform::WindowHandle form1) {
     if (error_ != RunError::None) return 0;  // a failed step ends the walk
     MonitorReport += "Monitor handle: " + num(h) + kCrLf;
-    const platform::MonitorInfo info = desktop_.monitorInfo(h);
+    // A monitor that went away mid-walk reads as zeros, as a failed GetMonitorInfo leaves them.
+    const platform::MonitorInfo info = monitors_.monitorInfo(h).value_or(platform::MonitorInfo{h, {}, {}, 0});
     const platform::PixelRect& m = info.monitor;
     const auto width = checkedSub(m.right, m.left), height = checkedSub(m.bottom, m.top);
     if (!width || !height) {
@@ -31,11 +34,11 @@ Long DisplayInfo::MonitorEnumProc(platform::MonitorHandle h, platform::WindowHan
     MonitorReport += "Monitor Start Left/Start Top: " + num(m.left) + "/" + num(m.top) + kCrLf;
     MonitorReport += "Monitor Width/Height: " + num(*width) + "x" + num(*height) + kCrLf;
     MonitorReport += std::string("Primary monitor: ") + (info.flags == 1 ? "True" : "False") + kCrLf;
-    if (desktop_.monitorFromWindow(form1) == h) MonitorReport += std::string("Form1 is located on this monitor") + kCrLf;
-    if (desktop_.monitorFromPoint({0, 0}) == h) {
+    if (monitors_.monitorFromWindow(form1) == h) MonitorReport += std::string("Form1 is located on this monitor") + kCrLf;
+    if (monitors_.monitorFromPoint({0, 0}) == h) {
         MonitorReport += std::string("The point (0, 0) lies wihthin the range of this monitor...") + kCrLf;
     }
-    if (desktop_.monitorFromRect(desktop_.windowRect(form1)) == h) {
+    if (monitors_.monitorFromRect(windows_.windowRect(form1)) == h) {
         MonitorReport += std::string("The rectangle of Form1 lies within this monitor") + kCrLf;
         MonWidth = *width;
         MonHeight = *height;

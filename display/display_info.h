@@ -5,13 +5,16 @@
 
 #include "common/rounding.h"
 #include "common/run_error.h"
-#include "platform/desktop.h"
+#include "platform/ports/desktop.h"
 
 namespace quill::display {
 
 class DisplayInfo {
 public:
-    explicit DisplayInfo(platform::Desktop& desktop) : desktop_(desktop) {}
+    DisplayInfo(platform::MonitorPort& monitors, const platform::WindowPort& windows)
+        : monitors_(monitors), windows_(windows) {}
+    // Takes the two ports it uses from the desktop.
+    explicit DisplayInfo(platform::Desktop& d) : DisplayInfo(d.monitors(), d.windows()) {}
 
     // Walks the monitors and returns the report; afterwards the Mon* values describe the
     // monitor nearest to the window's rectangle. Overflow of a width or height is an error.
@@ -26,7 +29,8 @@ public:
 private:
     Long MonitorEnumProc(platform::MonitorHandle h, platform::WindowHandle form1);
 
-    platform::Desktop& desktop_;
+    platform::MonitorPort& monitors_;
+    const platform::WindowPort& windows_;
     RunError error_ = RunError::None;
 };
 

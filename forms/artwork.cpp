@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/picture_file.h"
+#include "platform/ports/picture_file.h"
 
 namespace quill::forms {
 

@@ -19,7 +19,7 @@ constexpr Colour kWhite = 0x00FFFFFFu;
 inline FormDesign form1Design() { return {"Form1", "Quillora", 5175, 4335}; }
 constexpr TwipsRect kForm1Picture1{3120, 1560, 960, 915};
 constexpr TwipsRect kForm1Picture2{360, 2520, 1905, 1905};
-constexpr TwipsRect kForm1LumoCtrl1{2520, 2160, 2175, 1935};
+constexpr TwipsRect kForm1LumoCTRL1{2520, 2160, 2175, 1935};
 constexpr TwipsRect kForm1RecLED{960, 780, 255, 165};
 constexpr TwipsRect kForm1BtnLDown{360, 480, 1095, 975};
 constexpr TwipsRect kForm1Label1{120, 1260, 1215, 255};

@@ -9,9 +9,9 @@ namespace quill::forms {
 Form1View::Form1View(Desktop& d, FormRegistry& r)
     : Form(d, r, form1Design()),
       label1("Label1", kForm1Label1),
-      picture1("Picture1", kForm1Picture1, true, d.twipsPerPixelX(), d.twipsPerPixelY()),
+      picture1("Picture1", kForm1Picture1, true, d.windows().twipsPerPixelX(), d.windows().twipsPerPixelY()),
       btnLDown("btnLDown", kForm1BtnLDown),
-      picture2("Picture2", kForm1Picture2, true, d.twipsPerPixelX(), d.twipsPerPixelY()),
+      picture2("Picture2", kForm1Picture2, true, d.windows().twipsPerPixelX(), d.windows().twipsPerPixelY()),
       recLED("RecLED", kForm1RecLED),
       uWaitObj(*this, kWaitTimerIntervalMs, false),
       timer1(*this, kHeartbeatIntervalMs, true) {
@@ -34,9 +34,9 @@ Form1View::Form1View(Desktop& d, FormRegistry& r)
 Form2View::Form2View(Desktop& d, FormRegistry& r)
     : Form(d, r, form2Design()),
       label1("Label1", kForm2Label1),
-      picture1("Picture1", kForm2Picture1, true, d.twipsPerPixelX(), d.twipsPerPixelY()),
-      picWork1("picWork1", kForm2PicWork1, false, d.twipsPerPixelX(), d.twipsPerPixelY()),
-      picWork2("picWork2", kForm2PicWork2, false, d.twipsPerPixelX(), d.twipsPerPixelY()) {
+      picture1("Picture1", kForm2Picture1, true, d.windows().twipsPerPixelX(), d.windows().twipsPerPixelY()),
+      picWork1("picWork1", kForm2PicWork1, false, d.windows().twipsPerPixelX(), d.windows().twipsPerPixelY()),
+      picWork2("picWork2", kForm2PicWork2, false, d.windows().twipsPerPixelX(), d.windows().twipsPerPixelY()) {
     label1.setCaption("Label1");
     label1.setTransparent(true);
     label1.setVisible(false);

@@ -1,11 +1,10 @@
 #pragma once
 // The click engine: the on-screen button and its recorder, the tick counter and its wait, the
-// heartbeat that ends recordings, glides and keeps the body on screen, and the replay.
-#include <functional>
+// heartbeat that ends recordings and paces the body's glide, and the replay. The body moves
+// only through its motion's operations (mouse_window/body_motion.h).
 #include <vector>
 
 #include "common/run_error.h"
-#include "display/display_info.h"
 #include "forms/views.h"
 #include "gesture/gesture_state.h"
 #include "mouse_window/mouse_window.h"
@@ -28,11 +27,18 @@ Long releaseCodeFor(Integer button, Long keep);
 // The synthesised button flags for a record's code; 0 when it only moves the cursor.
 Long flagsForCode(Long code);
 
-// The program's windows that never become the replay's target. Reading a handle may load
-// the form, as reading the handle of an unloaded form does.
+// The program's windows besides the body that never become the replay's target, while loaded.
 struct OwnWindows {
-    std::function<platform::WindowHandle()> frmAbout;
-    std::function<platform::WindowHandle()> menuForm;
+    const platform::Form& frmAbout;
+    const platform::Form& menuForm;
+};
+
+// The ports the click engine uses: the pointer it replays with, the pass-through and topmost
+// styles, and the pump, clock and end of the program its waits go by.
+struct ClickEnginePorts {
+    platform::InputPort& input;
+    platform::StylingPort& styling;
+    platform::EventLoopPort& loop;
 };
 
 // How a wait ended: the count was reached, the program is going away, or Esc stopped the replay.
@@ -40,8 +46,8 @@ enum class Wait { Done, ProgramEnding, Stopped };
 
 class ClickEngine : public mouse_window::StepRecorder {
 public:
-    ClickEngine(mouse_window::MouseWindow& mouse, forms::FrmPointView& frmPoint,
-                display::DisplayInfo& display, OwnWindows own);
+    ClickEngine(mouse_window::MouseWindow& mouse, forms::FrmPointView& frmPoint, OwnWindows own,
+                ClickEnginePorts ports);
 
     RunError btnLDown_MouseDown(const platform::MouseArgs& a);
     RunError btnLDown_MouseMove(const platform::MouseArgs& a);
@@ -63,9 +69,9 @@ public:
     const GestureState& state() const { return state_; }
 
 private:
-    mouse_window::Form1State& mouseState() { return mouse_.state; }
+    mouse_window::BodyMotion& motion() { return mouse_.motion(); }
     forms::Form1View& form1() { return mouse_.view(); }
-    platform::Desktop& desktop() const { return mouse_.desktop(); }
+    bool isOwnWindow(platform::WindowHandle h);
     // The program is going away: the mouse window was unloaded, or the platform ended it.
     bool ending() const;
     // Pump, then sleep until the next event, until the counter passes the target; during a
@@ -78,18 +84,17 @@ private:
     RunError glideTick();
     RunError keepOnScreen(bool& pushed);
     RunError countDownGlide();
-    RunError moveBodyBy(double dx, double dy);
     // The replay's steps.
     RunError replayRecords(const std::vector<RecEvent>& records, Long n, Long total);
     RunError replayRecord(const RecEvent& r, Long total);
-    void synthesise(Long flags, Long x, Long y);
+    platform::InputDelivery synthesise(Long flags, Long x, Long y);
     void releaseHeldButtons();
     void letSynthesisedInputArrive();
 
     mouse_window::MouseWindow& mouse_;
     forms::FrmPointView& frmPoint_;
-    display::DisplayInfo& display_;
     OwnWindows own_;
+    ClickEnginePorts ports_;
     GestureState state_;
     bool replaying_ = false;
     Long heldButtons_ = 0;  // down flags the replay synthesised and has not released yet

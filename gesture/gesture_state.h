@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "gesture/rec_event.h"
-#include "platform/types.h"
+#include "platform/ports/types.h"
 
 namespace quill::gesture {
 

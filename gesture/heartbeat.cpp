@@ -1,7 +1,6 @@
 // Timer1, the heartbeat: remembers the replay's target, ends a quiet recording with its
-// replay, moves a gliding body or pushes a stray one back, and counts a glide down.
+// replay, asks the body's motion to glide or to come back on screen, and counts a glide down.
 #include "gesture/click_engine.h"
-#include "gesture/glide.h"
 #include "window_styling/window_styling.h"
 
 namespace quill::gesture {
@@ -15,12 +14,12 @@ RunError ClickEngine::Timer1_Timer() {
     GestureState& s = state_;
     if (s.Recording) {
         // Only a recording uses the foreground window; asking on idle ticks costs a round trip.
-        const platform::WindowHandle fg = desktop().foregroundWindow();
-        const platform::WindowHandle about = own_.frmAbout(), menu = own_.menuForm();
-        if (fg != form1().hWnd() && fg != about && fg != menu) {
+        const platform::WindowHandle fg = ports_.input.foregroundWindow();
+        if (!isOwnWindow(fg)) {
             s.TargetHwnd = fg;
-            window_styling::SetTopMostNoActivate(form1());
-            window_styling::SetTopMostNoActivate(mouse_.form2().form());
+            // Styles the system refuses now are asked for again on the next tick.
+            (void)window_styling::SetTopMostNoActivate(ports_.styling, form1());
+            (void)window_styling::SetTopMostNoActivate(ports_.styling, mouse_.form2().form());
         }
     }
     if (s.Recording && s.LastRecTick + kQuietTicks < s.WaitCount) {
@@ -28,7 +27,7 @@ RunError ClickEngine::Timer1_Timer() {
         if (ending()) return RunError::None;  // the program went away during the replay
     }
     bool pushed = false;
-    if (mouseState().Throwing) {
+    if (motion().state().Throwing) {
         QUILL_RETURN_IF_ERROR(glideTick());
     } else {
         QUILL_RETURN_IF_ERROR(keepOnScreen(pushed));
@@ -37,52 +36,34 @@ RunError ClickEngine::Timer1_Timer() {
     return countDownGlide();
 }
 
+// The body, or the about box or the icon's owner while they are loaded: an unloaded form has no
+// window that could be in front, and its handle is not read.
+bool ClickEngine::isOwnWindow(platform::WindowHandle h) {
+    for (const platform::Form* f : {static_cast<const platform::Form*>(&form1()), &own_.frmAbout, &own_.menuForm}) {
+        if (f->loaded() && f->hWnd() == h) return true;
+    }
+    return false;
+}
+
 RunError ClickEngine::endRecording() {
     form1().uWaitObj.setEnabled(false);
     state_.WaitCount = 0;
-    const platform::PixelPoint cursor = desktop().cursorPos();
-    mouseState().GrabX = mouse_window::VariantNumber::longValue(cursor.x);
-    mouseState().GrabY = mouse_window::VariantNumber::longValue(cursor.y);
+    motion().anchorAtCursor(ports_.input.cursorPos());
     state_.Recording = false;
     const RunError e = PlayGesture();
     state_.discard();  // nothing records during a replay: the button ignores it
     return e;
 }
 
-RunError ClickEngine::moveBodyBy(double dx, double dy) {
-    return form1().setPosition(form1().left() + dx, form1().top() + dy);
-}
-
-namespace {
-BodyBox bodyOf(const platform::Form& f) { return {f.left(), f.top(), f.width(), f.height()}; }
-MonitorBox monitorOf(const display::DisplayInfo& d) { return {d.MonLeft, d.MonTop, d.MonWidth, d.MonHeight}; }
-}  // namespace
-
 RunError ClickEngine::glideTick() {
-    mouse_window::Form1State& s = mouseState();
-    QUILL_RETURN_IF_ERROR(moveBodyBy(s.ThrowDX, s.ThrowDY));
-    QUILL_RETURN_IF_ERROR(display_.GetDisplayInfo(form1().hWnd()));
-    Step step{s.ThrowDX, s.ThrowDY};
-    QUILL_RETURN_IF_ERROR(bounceOffEdges(bodyOf(form1()), monitorOf(display_), desktop().twipsPerPixelX(),
-                                         desktop().twipsPerPixelY(), step));
-    s.ThrowDX = step.dx;
-    s.ThrowDY = step.dy;
-    mouse_.UpdateMouse();
+    QUILL_RETURN_IF_ERROR(motion().glideOneTick());
     form1().timer1.setInterval(kFastIntervalMs);
     return RunError::None;
 }
 
 RunError ClickEngine::keepOnScreen(bool& pushed) {
-    mouse_window::Form1State& s = mouseState();
-    QUILL_RETURN_IF_ERROR(display_.GetDisplayInfo(form1().hWnd()));
-    Step step{s.ThrowDX, s.ThrowDY};
-    QUILL_RETURN_IF_ERROR(pushBack(bodyOf(form1()), monitorOf(display_), desktop().twipsPerPixelX(),
-                                   desktop().twipsPerPixelY(), step, pushed));
-    s.ThrowDX = step.dx;
-    s.ThrowDY = step.dy;
+    QUILL_RETURN_IF_ERROR(motion().pushBackOnScreen(pushed));
     if (pushed) {
-        QUILL_RETURN_IF_ERROR(moveBodyBy(s.ThrowDX, s.ThrowDY));
-        mouse_.UpdateMouse();
         form1().timer1.setInterval(kFastIntervalMs);
     } else if (form1().timer1.interval() != kIdleIntervalMs) {
         form1().timer1.setInterval(kIdleIntervalMs);
@@ -90,15 +71,9 @@ RunError ClickEngine::keepOnScreen(bool& pushed) {
     return RunError::None;
 }
 
+// The glide's end records a release the button held back.
 RunError ClickEngine::countDownGlide() {
-    mouse_window::Form1State& s = mouseState();
-    const GlideCount c = countDown(s.ThrowTicks);
-    s.ThrowTicks = c.throwTicks;
-    if (!c.glideOver) return RunError::None;
-    s.ThrowDX = 0;
-    s.ThrowDY = 0;
-    s.Throwing = false;
-    if (!c.releaseDue) return RunError::None;
+    if (!motion().countDown().releaseDue) return RunError::None;
     if (state_.Recording) {
         state_.EventCode = releaseCodeFor(state_.ReleasedButton, state_.EventCode);
         QUILL_RETURN_IF_ERROR(RecordStep());

@@ -4,7 +4,6 @@
 #include "common/checked_int.h"
 #include "common/twips.h"
 #include "gesture/click_engine.h"
-#include "mouse_window/flick.h"
 
 namespace quill::gesture {
 
@@ -30,9 +29,9 @@ Long upCode(Integer button, Long keep) {
 
 Long releaseCodeFor(Integer button, Long keep) { return upCode(button, keep); }
 
-ClickEngine::ClickEngine(mouse_window::MouseWindow& mouse, forms::FrmPointView& frmPoint,
-                         display::DisplayInfo& display, OwnWindows own)
-    : mouse_(mouse), frmPoint_(frmPoint), display_(display), own_(std::move(own)) {
+ClickEngine::ClickEngine(mouse_window::MouseWindow& mouse, forms::FrmPointView& frmPoint, OwnWindows own,
+                         ClickEnginePorts ports)
+    : mouse_(mouse), frmPoint_(frmPoint), own_(own), ports_(ports) {
     forms::Form1View& v = mouse_.view();
     v.btnLDown.onMouseDown = [this](const platform::MouseArgs& a) { return btnLDown_MouseDown(a); };
     v.btnLDown.onMouseMove = [this](const platform::MouseArgs& a) { return btnLDown_MouseMove(a); };
@@ -61,8 +60,7 @@ void ClickEngine::DiscardGesture() { state_.discard(); }
 // paces the replay, and the replay's end would throw its records away.
 RunError ClickEngine::btnLDown_MouseDown(const platform::MouseArgs& a) {
     if (replaying_) return RunError::None;
-    mouseState().GrabX = mouse_window::VariantNumber::single(a.x);
-    mouseState().GrabY = mouse_window::VariantNumber::single(a.y);
+    motion().startDrag(a.x, a.y);
     if (!state_.Recording) startGesture();
     state_.EventCode = downCode(a.button, state_.EventCode);
     state_.LastDownCode = state_.EventCode;
@@ -71,18 +69,14 @@ RunError ClickEngine::btnLDown_MouseDown(const platform::MouseArgs& a) {
 
 RunError ClickEngine::btnLDown_MouseMove(const platform::MouseArgs& a) {
     if (replaying_ || a.button == 0) return RunError::None;
-    return mouse_.dragStep(a);
+    return motion().step(a);
 }
 
 RunError ClickEngine::btnLDown_MouseUp(const platform::MouseArgs& a) {
     if (replaying_) return RunError::None;
-    mouse_window::Form1State& m = mouseState();
-    const double dt = mouse_window::clockMillisExact(desktop().secondsSinceMidnight()) - m.LastMoveTime;
-    const mouse_window::Flick f = mouse_window::buttonFlick(dt, m.ThrowDX, m.ThrowDY);
-    m.ThrowTicks = f.throwTicks;
-    if (f.startsGlide) m.Throwing = true;
+    motion().releaseButton();
     state_.ReleasedButton = a.button;
-    if (m.ThrowTicks != 0) return RunError::None;  // the glide's end records the release
+    if (motion().state().ThrowTicks != 0) return RunError::None;  // the glide's end records the release
     state_.EventCode = upCode(a.button, state_.EventCode);
     return RecordStep();
 }
@@ -96,10 +90,9 @@ RunError ClickEngine::btnLDown_DblClick() {
 RunError ClickEngine::RecordStep() {
     GestureState& s = state_;
     if (!s.Recording) return RunError::None;
-    const mouse_window::Form1State& m = mouseState();
-    platform::Desktop& d = desktop();
-    const auto px = twipsToPixels(m.PointerX, d.twipsPerPixelX());
-    const auto py = twipsToPixels(m.PointerY, d.twipsPerPixelY());
+    const mouse_window::MotionState& m = motion().state();
+    const auto px = twipsToPixels(m.PointerX, form1().twipsPerPixelX());
+    const auto py = twipsToPixels(m.PointerY, form1().twipsPerPixelY());
     if (!px || !py) return RunError::Overflow;
     const RecEvent* last = s.latest();
     if (!last) return RunError::SubscriptOutOfRange;

@@ -18,8 +18,6 @@ Long flagsForCode(Long code) {
 }
 
 namespace {
-constexpr Long kDownFlags = platform::kLeftDownFlag | platform::kRightDownFlag | platform::kMiddleDownFlag;
-
 // Marks the replay as running for as long as it is on the stack.
 class ReplayScope {
 public:
@@ -32,30 +30,35 @@ private:
     bool& flag_;
 };
 
-// The program's windows let the mouse through for as long as this is on the stack.
+// The program's windows let the mouse through for as long as this is on the stack. A window
+// the system would not change may catch a replayed click; the replay goes on regardless.
 class InputPassThrough {
 public:
-    explicit InputPassThrough(platform::Desktop& d) : desktop_(d) { desktop_.setInputPassThrough(true); }
-    ~InputPassThrough() { desktop_.setInputPassThrough(false); }
+    explicit InputPassThrough(platform::StylingPort& s) : styling_(s) { (void)styling_.setInputPassThrough(true); }
+    ~InputPassThrough() { (void)styling_.setInputPassThrough(false); }
     InputPassThrough(const InputPassThrough&) = delete;
     InputPassThrough& operator=(const InputPassThrough&) = delete;
 
 private:
-    platform::Desktop& desktop_;
+    platform::StylingPort& styling_;
 };
 }  // namespace
 
-void ClickEngine::synthesise(Long flags, Long x, Long y) {
-    desktop().mouseEvent(flags, x, y, 0, 0);
+// Only an event that went in presses or releases a button; the caller judges the delivery.
+platform::InputDelivery ClickEngine::synthesise(Long flags, Long x, Long y) {
+    const platform::InputDelivery delivery = ports_.input.mouseEvent(flags, x, y);
+    if (!delivery.complete()) return delivery;
     // Each up flag is its down flag shifted left by one.
-    heldButtons_ |= flags & kDownFlags;
-    heldButtons_ &= ~((flags >> 1) & kDownFlags);
+    heldButtons_ |= flags & platform::kButtonDownFlags;
+    heldButtons_ &= ~((flags >> 1) & platform::kButtonDownFlags);
+    return delivery;
 }
 
+// The last thing a replay does: a release the system refuses has nobody left to retry it.
 void ClickEngine::releaseHeldButtons() {
-    const platform::PixelPoint at = desktop().cursorPos();
+    const platform::PixelPoint at = ports_.input.cursorPos();
     for (Long down : {platform::kLeftDownFlag, platform::kRightDownFlag, platform::kMiddleDownFlag}) {
-        if (heldButtons_ & down) desktop().mouseEvent(down << 1, at.x, at.y, 0, 0);
+        if (heldButtons_ & down) (void)ports_.input.mouseEvent(down << 1, at.x, at.y);
     }
     heldButtons_ = 0;
 }
@@ -68,12 +71,14 @@ RunError ClickEngine::PlayGesture() {
     const Long n = std::min<Long>(total, static_cast<Long>(records.size()) - 1);
 
     mouse_.setLedColour(kLedReplaying);
-    (void)desktop().escapePressed();  // an Esc typed before the replay began does not stop it
+    (void)ports_.input.escapePressed();  // an Esc typed before the replay began does not stop it
     RunError e = RunError::None;
     {
-        InputPassThrough passThrough(desktop());
-        desktop().setForegroundWindow(state_.TargetHwnd);
-        if (n >= 1) desktop().setCursorPos(records[1].X, records[1].Y);
+        InputPassThrough passThrough(ports_.styling);
+        // A target that cannot come forward (closed, or refused by the system) leaves the
+        // replay to go into whatever is in front, as the user would see it.
+        (void)ports_.input.setForegroundWindow(state_.TargetHwnd);
+        if (n >= 1) (void)ports_.input.setCursorPos(records[1].X, records[1].Y);
         e = replayRecords(records, n, total);
         // Never leave a synthesised button held down, however the replay ended.
         releaseHeldButtons();
@@ -109,21 +114,23 @@ void ClickEngine::letSynthesisedInputArrive() {
 }
 
 RunError ClickEngine::replayRecord(const RecEvent& r, Long total) {
-    desktop().doEvents();
+    ports_.loop.doEvents();
     if (ending()) return RunError::None;
     form1().label1.setCaption(recordCaption(total, r));
     QUILL_RETURN_IF_ERROR(form1().setPosition(r.BodyLeft, r.BodyTop));
-    mouseState().BodyAngle = r.Angle;
+    motion().turnTo(r.Angle);
     QUILL_RETURN_IF_ERROR(mouse_.drawBody(false));
     forms::Form2View& f2 = mouse_.form2().form();
     QUILL_RETURN_IF_ERROR(f2.setPosition(r.SwitchLeft, r.SwitchTop));
     frmPoint_.load();  // created on first use; nothing shows it
-    const Single tx = desktop().twipsPerPixelX(), ty = desktop().twipsPerPixelY();
+    const Single tx = frmPoint_.twipsPerPixelX(), ty = frmPoint_.twipsPerPixelY();
     QUILL_RETURN_IF_ERROR(frmPoint_.setPosition(pixelsToTwips(r.X + 1, tx), pixelsToTwips(r.Y + 1, ty)));
-    desktop().setCursorPos(r.X, r.Y);
-    desktop().doEvents();
+    // Where the system keeps the cursor or drops an event, the replay goes on with the next
+    // record: the gesture keeps its pace.
+    (void)ports_.input.setCursorPos(r.X, r.Y);
+    ports_.loop.doEvents();
     if (ending()) return RunError::None;
-    if (const Long flags = flagsForCode(r.Code)) synthesise(flags, r.X, r.Y);
+    if (const Long flags = flagsForCode(r.Code)) (void)synthesise(flags, r.X, r.Y);
     return RunError::None;
 }
 

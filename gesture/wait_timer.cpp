@@ -12,15 +12,15 @@ RunError ClickEngine::uWaitObj_Timer() {
     return RunError::None;
 }
 
-bool ClickEngine::ending() const { return !mouse_.view().loaded() || desktop().programEnded(); }
+bool ClickEngine::ending() const { return !mouse_.view().loaded() || ports_.loop.programEnded(); }
 
 Wait ClickEngine::waitForCount(double target, EscapeStops escape) {
     for (;;) {
-        desktop().doEvents();
+        ports_.loop.doEvents();
         if (ending()) return Wait::ProgramEnding;
-        if (escape == EscapeStops::Yes && replaying_ && desktop().escapePressed()) return Wait::Stopped;
+        if (escape == EscapeStops::Yes && replaying_ && ports_.input.escapePressed()) return Wait::Stopped;
         if (!(target > state_.WaitCount)) return Wait::Done;
-        desktop().waitForEvents();
+        ports_.loop.waitForEvents();
     }
 }
 

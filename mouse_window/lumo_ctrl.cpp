@@ -2,34 +2,34 @@
 
 namespace quill::mouse_window {
 
-RunError LumoCtrl1::setPicViewBgColor(Colour c) {
+RunError LumoCtrl::setPicViewBgColor(Colour c) {
     DispArg v = DispArg::longValue(static_cast<Long>(c));
-    return object_.invoke(LumoDispId::PicViewBgColor, InvokeKind::PropertyPut, &v, 1, nullptr);
+    return invoke(lumo::DispId::PicViewBgColor, InvokeKind::PropertyPut, &v, 1, nullptr);
 }
 
-RunError LumoCtrl1::ClsPicView() {
-    return object_.invoke(LumoDispId::ClsPicView, InvokeKind::Method, nullptr, 0, nullptr);
+RunError LumoCtrl::ClsPicView() {
+    return invoke(lumo::DispId::ClsPicView, InvokeKind::Method, nullptr, 0, nullptr);
 }
 
-RunError LumoCtrl1::setPicMaterial(PictureRef pic) {
+RunError LumoCtrl::setPicMaterial(PictureRef pic) {
     DispArg p = DispArg::pictureValue(std::move(pic));
-    return object_.invoke(LumoDispId::setPicMaterial, InvokeKind::Method, &p, 1, nullptr);
+    return invoke(lumo::DispId::setPicMaterial, InvokeKind::Method, &p, 1, nullptr);
 }
 
-RunError LumoCtrl1::Lumoscope(Integer x, Integer y, Integer alpha, Integer& r360, Integer zoom,
+RunError LumoCtrl::Lumoscope(Integer x, Integer y, Integer alpha, Integer& r360, Integer zoom,
                               bool smoothing) {
     DispArg args[] = {DispArg::integer(x),  DispArg::integer(y),   DispArg::integer(alpha),
                       DispArg::byRef(r360), DispArg::integer(zoom), DispArg::boolean(smoothing)};
-    return object_.invoke(LumoDispId::Lumoscope, InvokeKind::Method, args, 6, nullptr);
+    return invoke(lumo::DispId::Lumoscope, InvokeKind::Method, args, 6, nullptr);
 }
 
-RunError LumoCtrl1::ReDraw() {
-    return object_.invoke(LumoDispId::ReDraw, InvokeKind::Method, nullptr, 0, nullptr);
+RunError LumoCtrl::ReDraw() {
+    return invoke(lumo::DispId::ReDraw, InvokeKind::Method, nullptr, 0, nullptr);
 }
 
-RunError LumoCtrl1::Image(PictureRef& out) {
+RunError LumoCtrl::Image(PictureRef& out) {
     DispArg r;
-    QUILL_RETURN_IF_ERROR(object_.invoke(LumoDispId::Image, InvokeKind::PropertyGet, nullptr, 0, &r));
+    QUILL_RETURN_IF_ERROR(invoke(lumo::DispId::Image, InvokeKind::PropertyGet, nullptr, 0, &r));
     if (r.type != DispArg::Type::Picture) return RunError::TypeMismatch;
     out = std::move(r.picture);
     return RunError::None;

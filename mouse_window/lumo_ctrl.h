@@ -1,7 +1,8 @@
 #pragma once
-// LumoCTRL1 as the mouse window sees it: an object reached late, by dispatch identifier, with
-// variant-like arguments. The Windows build backs LateBoundObject with IDispatch::Invoke; the
-// native build calls straight into the engine (lumo_ctrl_engine.h).
+// LumoCTRL as the program reaches it: late, by dispatch identifier, with variant-like
+// arguments. The mouse window's LumoCTRL1 is one. The Windows build calls the control through
+// IDispatch::Invoke (lumo_client/); the native build calls straight into the engine
+// (lumo_ctrl_engine.h).
 #include <cstddef>
 #include <cstdint>
 
@@ -10,19 +11,9 @@
 #include "common/rounding.h"
 #include "common/run_error.h"
 #include "compositor/interface/lumo_dispids.h"
-#include "platform/types.h"
+#include "platform/ports/types.h"
 
 namespace quill::mouse_window {
-
-// The members the program uses, with the control's dispatch identifiers.
-enum class LumoDispId : std::int32_t {
-    PicViewBgColor = LUMO_DISPID_PICVIEWBGCOLOR,
-    Image = LUMO_DISPID_IMAGE,
-    setPicMaterial = LUMO_DISPID_SETPICMATERIAL,
-    ClsPicView = LUMO_DISPID_CLSPICVIEW,
-    ReDraw = LUMO_DISPID_REDRAW,
-    Lumoscope = LUMO_DISPID_LUMOSCOPE,
-};
 
 enum class InvokeKind { Method, PropertyGet, PropertyPut };
 
@@ -42,24 +33,20 @@ struct DispArg {
     static DispArg byRef(Integer& var) { return {Type::IntegerRef, double(var), nullptr, &var}; }
 };
 
-class LateBoundObject {
+class LumoCtrl {
 public:
-    virtual ~LateBoundObject() = default;
-    virtual RunError invoke(LumoDispId id, InvokeKind kind, DispArg* args, std::size_t count,
-                            DispArg* result) = 0;
+    virtual ~LumoCtrl() = default;
+
+    // The binding: a member by its dispatch identifier, arguments first to last.
+    virtual RunError invoke(lumo::DispId id, InvokeKind kind, DispArg* args, std::size_t count, DispArg* result) = 0;
     // Places the control on its form, as the form's creation does: the form's window and the
     // control's rectangle in the form's client pixels.
     virtual RunError site(platform::WindowHandle form, const platform::PixelRect& place) = 0;
     // The container's own Width and Height (the extender), here in pixels; the control keeps
     // its place.
     virtual RunError setExtent(Long widthPx, Long heightPx) = 0;
-};
 
-// The calls the program makes, spelled once.
-class LumoCtrl1 {
-public:
-    explicit LumoCtrl1(LateBoundObject& object) : object_(object) {}
-
+    // The calls the program makes, spelled once.
     RunError setPicViewBgColor(Colour c);
     RunError ClsPicView();
     RunError setPicMaterial(PictureRef pic);
@@ -67,11 +54,6 @@ public:
     RunError Lumoscope(Integer x, Integer y, Integer alpha, Integer& r360, Integer zoom, bool smoothing);
     RunError ReDraw();
     RunError Image(PictureRef& out);
-    RunError site(platform::WindowHandle form, const platform::PixelRect& place) { return object_.site(form, place); }
-    RunError setExtent(Long widthPx, Long heightPx) { return object_.setExtent(widthPx, heightPx); }
-
-private:
-    LateBoundObject& object_;
 };
 
 }  // namespace quill::mouse_window

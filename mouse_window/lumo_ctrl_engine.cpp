@@ -21,11 +21,11 @@ RunError toNumeric(const DispArg& a, NumericArg& out) {
 }
 }  // namespace
 
-RunError EngineLumoObject::invoke(LumoDispId id, InvokeKind kind, DispArg* args, std::size_t count,
+RunError EngineLumoCtrl::invoke(lumo::DispId id, InvokeKind kind, DispArg* args, std::size_t count,
                                   DispArg* result) {
     const bool put = kind == InvokeKind::PropertyPut, get = kind == InvokeKind::PropertyGet;
     switch (id) {
-        case LumoDispId::PicViewBgColor:
+        case lumo::DispId::PicViewBgColor:
             if (put && count == 1 && args[0].type != DispArg::Type::Picture) {
                 return control_.setPicViewBgColor(static_cast<Colour>(static_cast<Long>(args[0].number)));
             }
@@ -34,29 +34,31 @@ RunError EngineLumoObject::invoke(LumoDispId id, InvokeKind kind, DispArg* args,
                 return RunError::None;
             }
             break;
-        case LumoDispId::Image:
+        case lumo::DispId::Image:
             if (get && result) {
                 *result = DispArg::pictureValue(control_.image());
                 return RunError::None;
             }
             break;
-        case LumoDispId::setPicMaterial:
+        case lumo::DispId::setPicMaterial:
             if (count != 1) break;
             if (args[0].type != DispArg::Type::Picture) return RunError::TypeMismatch;
             return control_.setPicMaterial(args[0].picture);
-        case LumoDispId::ClsPicView:
+        case lumo::DispId::ClsPicView:
             control_.clsPicView();
             return RunError::None;
-        case LumoDispId::ReDraw:
+        case lumo::DispId::ReDraw:
             control_.reDraw();
             return RunError::None;
-        case LumoDispId::Lumoscope:
+        case lumo::DispId::Lumoscope:
             return lumoscope(args, count);
+        default:  // the members the program never calls
+            break;
     }
     return RunError::InvalidCall;
 }
 
-RunError EngineLumoObject::lumoscope(DispArg* args, std::size_t count) {
+RunError EngineLumoCtrl::lumoscope(DispArg* args, std::size_t count) {
     if (count != 6) return RunError::InvalidCall;  // QT is always omitted by the program
     std::array<NumericArg, 6> n{NumericArg::notNumeric(), NumericArg::notNumeric(), NumericArg::notNumeric(),
                                 NumericArg::notNumeric(), NumericArg::notNumeric(), NumericArg::notNumeric()};

@@ -1,14 +1,14 @@
 #pragma once
-// The native build's LumoCTRL1: dispatch by identifier straight into the engine's control.
+// The native build's LumoCTRL: dispatch by identifier straight into the engine's control.
 #include "compositor/engine/lumo_control.h"
 #include "mouse_window/lumo_ctrl.h"
 
 namespace quill::mouse_window {
 
-class EngineLumoObject : public LateBoundObject {
+class EngineLumoCtrl : public LumoCtrl {
 public:
-    EngineLumoObject() = default;
-    RunError invoke(LumoDispId id, InvokeKind kind, DispArg* args, std::size_t count,
+    EngineLumoCtrl() = default;
+    RunError invoke(lumo::DispId id, InvokeKind kind, DispArg* args, std::size_t count,
                     DispArg* result) override;
     // The engine's control has no window: a place on a form only gives it its size.
     RunError site(platform::WindowHandle, const platform::PixelRect& place) override {

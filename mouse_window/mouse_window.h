@@ -1,13 +1,15 @@
 #pragma once
-// Form1, the mouse window: its state, start-up, the body's drag and flick, and UpdateMouse,
-// which re-aims the body, places the switch, redraws and lets the recorder look after every
-// move.
+// Form1, the mouse window: start-up, the body's own mouse handlers, and UpdateMouse, which
+// after every move re-aims the body, places the switch, redraws and lets the recorder look.
+// The body's motion (drag, aim, flick, glide) is its BodyMotion's.
 #include <functional>
 
 #include "common/run_error.h"
 #include "forms/views.h"
-#include "mouse_window/form1_state.h"
+#include "mouse_window/body_motion.h"
+#include "mouse_window/flick.h"
 #include "mouse_window/lumo_ctrl.h"
+#include "platform/ports/run_error_report.h"
 #include "switch_window/form2.h"
 
 namespace quill::mouse_window {
@@ -32,20 +34,33 @@ constexpr int kImageSideLimitPx = 190;  // the artwork must be at most 189 by 18
 // Every draw centres the artwork on this view pixel, fully opaque, at its own size, smoothed.
 constexpr Integer kDrawX = 65, kDrawY = 65, kDrawAlpha = 255, kDrawZoom = 1;
 
+// The ports the mouse window uses: the clock of its drags, the file of its artwork, the
+// styling of its shape, and the end of the program when start-up cannot go on.
+struct MouseWindowPorts {
+    platform::EventLoopPort& clock;
+    platform::FilePort& files;
+    platform::StylingPort& styling;
+    platform::UntrappedErrors errors;
+};
+
 class MouseWindow {
 public:
-    MouseWindow(forms::Form1View& view, switch_window::Form2& form2, LateBoundObject& lumoObject);
+    // display: finds the monitor the body glides on.
+    MouseWindow(forms::Form1View& view, switch_window::Form2& form2, LumoCtrl& LumoCTRL1,
+                display::DisplayInfo& display, MouseWindowPorts ports);
 
-    Form1State state;
+    BodyMotion& motion() { return motion_; }
+    const BodyMotion& motion() const { return motion_; }
+    // The body's transparent colour: the top-left pixel of its artwork.
+    Long keyColor() const { return keyColor_; }
 
     forms::Form1View& view() { return view_; }
     switch_window::Form2& form2() { return form2_; }
-    platform::Desktop& desktop() const { return view_.desktop(); }
     void setRecorder(StepRecorder* r) { recorder_ = r; }
     void setMenuFormLoader(std::function<void()> load) { loadMenuForm_ = std::move(load); }
 
     // Creating Form1 places LumoCTRL1 on it, at its design-time place and extent.
-    RunError siteLumoCtrl1();
+    RunError siteLumoCTRL1();
     // Start-up. Form_Initialize ends the program itself (with its message) when it cannot go on.
     StartUp Form_Initialize();
     void Form_Load();
@@ -59,20 +74,20 @@ public:
     // is skipped when skipFailures is set; otherwise it ends the drawing.
     RunError drawBody(bool skipFailures);
 
-    // One drag step of the body or the on-screen button: move by (X - GrabX, Y - GrabY),
-    // remember the step and its time, then UpdateMouse.
-    RunError dragStep(const platform::MouseArgs& a);
     void setLedColour(Colour c);
-    Long clockMs() const;
+    // The clock in whole milliseconds, as drag steps are timed.
+    Long clockMs() const { return clockMillis(ports_.clock.secondsSinceMidnight()); }
 
 private:
     RunError initializeWithPicture(const PictureRef& picture);
-    void endWithMessage(const char* text);
     RunError applyKeyColour(Colour key);
 
     forms::Form1View& view_;
     switch_window::Form2& form2_;
-    LumoCtrl1 lumo_;
+    LumoCtrl& LumoCTRL1_;
+    MouseWindowPorts ports_;
+    BodyMotion motion_;
+    Long keyColor_ = 0;
     StepRecorder* recorder_ = nullptr;
     std::function<void()> loadMenuForm_;
 };

@@ -8,7 +8,7 @@
 #include "common/colour.h"
 #include "common/picture.h"
 #include "common/run_error.h"
-#include "platform/types.h"
+#include "platform/ports/types.h"
 
 namespace quill::platform {
 

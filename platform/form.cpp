@@ -4,13 +4,13 @@
 #include <stdexcept>
 
 #include "common/twips.h"
-#include "platform/run_error_report.h"
 #include "platform/timer.h"
 
 namespace quill::platform {
 
 Form::Form(Desktop& desktop, FormRegistry& registry, FormDesign design)
-    : desktop_(desktop), registry_(registry), design_(std::move(design)) {}
+    : windows_(desktop.windows()), loop_(desktop.loop()), menus_(desktop.tray()),
+      errors_(desktop.alerts(), desktop.loop()), registry_(registry), design_(std::move(design)) {}
 
 // Tearing the program down is not an unload: the subsystems whose handlers would run are
 // already gone.
@@ -25,10 +25,10 @@ void Form::removeTimer(Timer& t) {
 void Form::load() {
     if (loaded()) return;
     auto px = [](Single twips, Single tpp) { return twipsToPixels(twips, tpp).value_or(0); };
-    const Single tx = desktop_.twipsPerPixelX(), ty = desktop_.twipsPerPixelY();
+    const Single tx = twipsPerPixelX(), ty = twipsPerPixelY();
     const Long l = px(design_.left, tx), t = px(design_.top, ty);
     const PixelRect r{l, t, l + px(design_.width, tx), t + px(design_.height, ty)};
-    handle_ = desktop_.createWindow(*this, design_.title, r, design_.placement);
+    handle_ = windows_.createWindow(*this, design_.title, r, design_.placement);
     registry_.forms_.push_back(this);
     for (Timer* t : timers_) t->attach();
 }
@@ -49,9 +49,14 @@ void Form::onCloseMessage(CloseReason reason) {
     }
 }
 
+void Form::onNamedMessage(MessageId id) {
+    if (loaded() && onRegisteredMessage) report(onRegisteredMessage(id));
+}
+
 void Form::destroy() {
     for (Timer* t : timers_) t->detach();
-    desktop_.destroyWindow(handle_);
+    // A window the system would not destroy is no longer the form's either way.
+    (void)windows_.destroyWindow(handle_);
     handle_ = 0;
     captured_ = pressed_ = nullptr;
     captureIsForm_ = false;
@@ -66,37 +71,39 @@ WindowHandle Form::hWnd() const {
     return handle_;
 }
 
-PixelRect Form::rect() const { return desktop_.windowRect(hWnd()); }
+PixelRect Form::rect() const { return windows_.windowRect(hWnd()); }
 
-Single Form::left() const { return pixelsToTwips(rect().left, desktop_.twipsPerPixelX()); }
-Single Form::top() const { return pixelsToTwips(rect().top, desktop_.twipsPerPixelY()); }
-Single Form::width() const { return pixelsToTwips(rect().width(), desktop_.twipsPerPixelX()); }
-Single Form::height() const { return pixelsToTwips(rect().height(), desktop_.twipsPerPixelY()); }
+Single Form::left() const { return pixelsToTwips(rect().left, twipsPerPixelX()); }
+Single Form::top() const { return pixelsToTwips(rect().top, twipsPerPixelY()); }
+Single Form::width() const { return pixelsToTwips(rect().width(), twipsPerPixelX()); }
+Single Form::height() const { return pixelsToTwips(rect().height(), twipsPerPixelY()); }
 
+// A move the system refuses leaves the window where it was, and setting Left or Top raises
+// no error for it: the next read of the position shows where the window is.
 RunError Form::moveTo(const PixelRect& r) {
-    desktop_.moveWindow(hWnd(), r);
+    (void)windows_.moveWindow(hWnd(), r);
     return RunError::None;
 }
 
 RunError Form::setLeft(double twips) {
-    const auto px = twipsToPixels(twips, desktop_.twipsPerPixelX());
+    const auto px = twipsToPixels(twips, twipsPerPixelX());
     if (!px) return RunError::Overflow;
     PixelRect r = rect();
     return moveTo({*px, r.top, *px + r.width(), r.bottom});
 }
 
 RunError Form::setTop(double twips) {
-    const auto px = twipsToPixels(twips, desktop_.twipsPerPixelY());
+    const auto px = twipsToPixels(twips, twipsPerPixelY());
     if (!px) return RunError::Overflow;
     PixelRect r = rect();
     return moveTo({r.left, *px, r.right, *px + r.height()});
 }
 
 RunError Form::setPosition(double left, double top) {
-    const auto x = twipsToPixels(left, desktop_.twipsPerPixelX());
+    const auto x = twipsToPixels(left, twipsPerPixelX());
     if (!x) return RunError::Overflow;
     const PixelRect r = rect();
-    const auto y = twipsToPixels(top, desktop_.twipsPerPixelY());
+    const auto y = twipsToPixels(top, twipsPerPixelY());
     if (!y) {
         (void)moveTo({*x, r.top, *x + r.width(), r.bottom});
         return RunError::Overflow;
@@ -105,14 +112,14 @@ RunError Form::setPosition(double left, double top) {
 }
 
 RunError Form::setWidth(double twips) {
-    const auto px = twipsToPixels(twips, desktop_.twipsPerPixelX());
+    const auto px = twipsToPixels(twips, twipsPerPixelX());
     if (!px || *px < 0) return RunError::InvalidPropertyValue;
     PixelRect r = rect();
     return moveTo({r.left, r.top, r.left + *px, r.bottom});
 }
 
 RunError Form::setHeight(double twips) {
-    const auto px = twipsToPixels(twips, desktop_.twipsPerPixelY());
+    const auto px = twipsToPixels(twips, twipsPerPixelY());
     if (!px || *px < 0) return RunError::InvalidPropertyValue;
     PixelRect r = rect();
     return moveTo({r.left, r.top, r.right, r.top + *px});
@@ -127,9 +134,10 @@ Colour Form::point(Long x, Long y) const {
     return resolveColour(design_.backColour);
 }
 
-void Form::show() { desktop_.setVisible(hWnd(), true); }
-bool Form::visible() const { return loaded() && desktop_.isVisible(handle_); }
-void Form::refresh() { desktop_.repaint(hWnd()); }
+void Form::show() { windows_.setVisible(hWnd(), true); }
+bool Form::visible() const { return loaded() && windows_.isVisible(handle_); }
+// A refresh the system cannot do now shows at the next paint of the window.
+void Form::refresh() { (void)windows_.repaint(hWnd()); }
 
 Control* Form::controlAt(Single x, Single y) const {
     for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
@@ -139,22 +147,23 @@ Control* Form::controlAt(Single x, Single y) const {
 }
 
 CursorShape Form::cursorAt(Long x, Long y) const {
-    const Control* c = controlAt(pixelsToTwips(x, desktop_.twipsPerPixelX()), pixelsToTwips(y, desktop_.twipsPerPixelY()));
+    const Control* c = controlAt(pixelsToTwips(x, twipsPerPixelX()), pixelsToTwips(y, twipsPerPixelY()));
     return c ? c->cursor() : CursorShape::Default;
 }
 
 void Form::popupMenu(const Menu& menu) {
     std::vector<std::string> captions;
     for (const MenuItem& item : menu.items) captions.push_back(item.caption);
-    const int chosen = desktop_.trackPopupMenu(hWnd(), captions);
+    // A menu that could not be shown chose nothing, as a dismissed one.
+    const int chosen = menus_.trackPopupMenu(hWnd(), captions).item;
     if (chosen < 0 || chosen >= static_cast<int>(menu.items.size())) return;
     const MenuItem& item = menu.items[static_cast<std::size_t>(chosen)];
     if (item.onClick) report(item.onClick());
 }
 
 void Form::onMouse(const RawMouse& m) {
-    const Single x = pixelsToTwips(m.x, desktop_.twipsPerPixelX());
-    const Single y = pixelsToTwips(m.y, desktop_.twipsPerPixelY());
+    const Single x = pixelsToTwips(m.x, twipsPerPixelX());
+    const Single y = pixelsToTwips(m.y, twipsPerPixelY());
     const bool press = m.action == MouseAction::Down || m.action == MouseAction::DoubleClick;
     // A press captures the mouse for the control under it (or the form) until the release.
     if (press && !captured_ && !captureIsForm_) {
@@ -198,6 +207,6 @@ void Form::dispatch(Control* target, const RawMouse& m, Single x, Single y) {
     report(e);
 }
 
-void Form::report(RunError e) const { reportRunError(desktop_, e); }
+void Form::report(RunError e) const { errors_.report(e); }
 
 }  // namespace quill::platform

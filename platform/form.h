@@ -9,7 +9,8 @@
 #include "common/picture.h"
 #include "common/run_error.h"
 #include "platform/controls.h"
-#include "platform/desktop.h"
+#include "platform/ports/desktop.h"
+#include "platform/ports/run_error_report.h"
 
 namespace quill::platform {
 
@@ -39,15 +40,22 @@ struct FormDesign {
     Colour backColour = 0x8000000Fu;
 };
 
+// A handler of a message registered by name (TrayPort::registerMessage).
+using MessageHandler = std::function<RunError(MessageId)>;
+
 class Form : private WindowClient {
 public:
+    // The form takes from the desktop the ports it uses: its window, its timers' loop, popup
+    // menus and the report of a failing handler.
     Form(Desktop& desktop, FormRegistry& registry, FormDesign design);
     ~Form() override;
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
     const std::string& name() const { return design_.name; }
-    Desktop& desktop() const { return desktop_; }
+    // The screen's scale, in which the form's twips are whole pixels.
+    Single twipsPerPixelX() const { return windows_.twipsPerPixelX(); }
+    Single twipsPerPixelY() const { return windows_.twipsPerPixelY(); }
 
     // Loading creates the hidden window and starts its enabled timers; unloading destroys
     // both. Loading a loaded form does nothing.
@@ -88,6 +96,8 @@ public:
     PlainHandler onQueryUnload;
     // Decides what a close request from the system does; without one the form unloads itself.
     std::function<void(CloseReason)> onCloseRequest;
+    // Runs when a message registered by name reaches the loaded form.
+    MessageHandler onRegisteredMessage;
 
 protected:
     // Controls in tab order; a later one lies above an earlier one for input.
@@ -101,6 +111,7 @@ private:
     WindowModel model() const override;
     CursorShape cursorAt(Long x, Long y) const override;
     void onCloseMessage(CloseReason reason) override;
+    void onNamedMessage(MessageId id) override;
     void destroy();
     Control* controlAt(Single x, Single y) const;
     void dispatch(Control* target, const RawMouse& m, Single x, Single y);
@@ -108,7 +119,10 @@ private:
     [[nodiscard]] RunError moveTo(const PixelRect& r);
     PixelRect rect() const;
 
-    Desktop& desktop_;
+    WindowPort& windows_;
+    EventLoopPort& loop_;
+    TrayPort& menus_;
+    UntrappedErrors errors_;
     FormRegistry& registry_;
     FormDesign design_;
     WindowHandle handle_ = 0;

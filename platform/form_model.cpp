@@ -31,7 +31,7 @@ WindowModel Form::model() const {
     WindowModel m;
     m.background = resolveColour(design_.backColour);
     m.picture = picture_;
-    const Single tx = desktop_.twipsPerPixelX(), ty = desktop_.twipsPerPixelY();
+    const Single tx = twipsPerPixelX(), ty = twipsPerPixelY();
     for (const Control* c : controls_) m.controls.push_back(describe(*c, tx, ty));
     return m;
 }

@@ -1,7 +1,6 @@
 #include "platform/timer.h"
 
 #include "platform/form.h"
-#include "platform/run_error_report.h"
 
 namespace quill::platform {
 
@@ -28,19 +27,20 @@ void Timer::setEnabled(bool e) {
 }
 
 void Timer::attach() {
-    if (id_ == 0) id_ = owner_.desktop().createTimer(*this);
+    if (id_ == 0) id_ = owner_.loop_.createTimer(*this);
     apply();
 }
 
 void Timer::detach() {
     if (id_ == 0) return;
-    owner_.desktop().destroyTimer(id_);
+    (void)owner_.loop_.destroyTimer(id_);  // a timer the system no longer knows ticks no more
     id_ = 0;
 }
 
 void Timer::apply() {
-    // An interval of 0 never ticks, whatever Enabled says.
-    if (id_ != 0) owner_.desktop().setTimer(id_, interval_, enabled_ && interval_ > 0);
+    // An interval of 0 never ticks, whatever Enabled says. A timer the system would not start
+    // stays quiet, as a timer does whose Enabled is off.
+    if (id_ != 0) (void)owner_.loop_.setTimer(id_, interval_, enabled_ && interval_ > 0);
 }
 
 void Timer::onTick() {
@@ -48,7 +48,7 @@ void Timer::onTick() {
     running_ = true;
     const RunError e = onTimer();
     running_ = false;
-    reportRunError(owner_.desktop(), e);
+    owner_.report(e);
 }
 
 }  // namespace quill::platform

@@ -3,7 +3,7 @@
 // timer's own handler is still running (it pumps events) is dropped, never nested.
 #include "common/run_error.h"
 #include "platform/controls.h"
-#include "platform/desktop.h"
+#include "platform/ports/event_loop_port.h"
 
 namespace quill::platform {
 
@@ -20,7 +20,6 @@ public:
     void setInterval(Long ms);
     bool enabled() const { return enabled_; }
     void setEnabled(bool e);
-    bool running() const { return running_; }
 
     PlainHandler onTimer;
 
@@ -34,7 +33,7 @@ private:
     Form& owner_;
     Long interval_;
     bool enabled_;
-    bool running_ = false;
+    bool running_ = false;  // its handler is on the stack
     TimerId id_ = 0;
 };
 

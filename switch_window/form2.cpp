@@ -12,11 +12,12 @@ forms::Form2View& Form2::form() {
     return view_;
 }
 
+// A switch the system would not style still works: it shows, only with its corners.
 void Form2::Form_Load() {
-    window_styling::SetTopMostNoActivate(view_);
+    (void)window_styling::SetTopMostNoActivate(styling_, view_);
     // Read now, right after the form was shown: outside Picture1 it shows only its background,
     // so the background becomes the transparent colour.
-    window_styling::SetTransparentColor(view_.desktop(), view_.hWnd(), view_.point(0, 0));
+    (void)window_styling::SetTransparentColor(styling_, view_.hWnd(), view_.point(0, 0));
     view_.picture1.setPicture(view_.picWork2.picture());
     view_.show();
     view_.refresh();

@@ -3,18 +3,19 @@
 // The switch state is the Enabled flag of the body's button; the image always follows it.
 #include "common/run_error.h"
 #include "forms/views.h"
+#include "platform/ports/styling_port.h"
 
 namespace quill::switch_window {
 
 class Form2 {
 public:
-    Form2(forms::Form2View& view, platform::Label& btnLDown) : view_(view), btnLDown_(btnLDown) {
+    Form2(forms::Form2View& view, platform::Label& btnLDown, platform::StylingPort& styling)
+        : view_(view), btnLDown_(btnLDown), styling_(styling) {
         view_.picture1.onClick = [this] { return Picture1_Click(); };
     }
 
     // Touching the form loads it on first use; its Form_Load runs then.
     forms::Form2View& form();
-    bool loaded() const { return view_.loaded(); }
 
     void SwitchON();
     void SwitchOFF();
@@ -25,6 +26,7 @@ private:
 
     forms::Form2View& view_;
     platform::Label& btnLDown_;
+    platform::StylingPort& styling_;
 };
 
 }  // namespace quill::switch_window

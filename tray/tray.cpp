@@ -2,25 +2,23 @@
 
 namespace quill::tray {
 
-FrmAbout::FrmAbout(forms::FrmAboutView& view) : view_(view) {
+FrmAbout::FrmAbout(forms::FrmAboutView& view, platform::StylingPort& styling) : view_(view), styling_(styling) {
     view_.label1.onClick = [this] { return Label1_Click(); };
 }
 
-void FrmAbout::ensureLoaded() {
-    if (view_.loaded()) return;
-    view_.load();
-    Form_Load();
-}
-
-void FrmAbout::Form_Load() { view_.desktop().setTopmost(view_.hWnd(), false); }
-
-platform::WindowHandle FrmAbout::hWnd() {
-    ensureLoaded();
+platform::WindowHandle FrmAbout::load() {
+    if (!view_.loaded()) {
+        view_.load();
+        Form_Load();
+    }
     return view_.hWnd();
 }
 
+// A box that stays out of the topmost band is still the about box.
+void FrmAbout::Form_Load() { (void)styling_.setTopmost(view_.hWnd(), false); }
+
 void FrmAbout::show() {
-    ensureLoaded();
+    load();
     view_.show();
 }
 
@@ -29,8 +27,9 @@ RunError FrmAbout::Label1_Click() {
     return RunError::None;
 }
 
-MenuForm::MenuForm(forms::MenuFormView& view, FrmAbout& about, platform::FormRegistry& forms)
-    : view_(view), about_(about), forms_(forms) {
+MenuForm::MenuForm(forms::MenuFormView& view, FrmAbout& about, platform::FormRegistry& forms,
+                   platform::TrayPort& tray)
+    : view_(view), about_(about), forms_(forms), tray_(tray) {
     view_.onMouseMove = [this](const platform::MouseArgs& a) { return Form_MouseMove(a); };
     view_.onQueryUnload = [this] { return Form_QueryUnload(); };
     view_.pMenu.items[forms::MenuFormView::kEndRTN].onClick = [this] { return EndRTN_Click(); };
@@ -43,12 +42,8 @@ void MenuForm::load() {
     Form_Load();
 }
 
-void MenuForm::Form_Load() { view_.desktop().addTrayIcon(view_.hWnd(), view_.titleText); }
-
-platform::WindowHandle MenuForm::hWnd() {
-    load();
-    return view_.hWnd();
-}
+// Without its icon the program still runs, and still ends by closing its body.
+void MenuForm::Form_Load() { (void)tray_.addTrayIcon(view_.hWnd(), view_.titleText); }
 
 RunError MenuForm::Form_MouseMove(const platform::MouseArgs& a) {
     if (a.button == 0) return RunError::None;
@@ -56,8 +51,9 @@ RunError MenuForm::Form_MouseMove(const platform::MouseArgs& a) {
     return RunError::None;
 }
 
+// The program goes whether or not the shell let go of the icon.
 RunError MenuForm::Form_QueryUnload() {
-    view_.desktop().removeTrayIcon(view_.hWnd());
+    (void)tray_.removeTrayIcon(view_.hWnd());
     return RunError::None;
 }
 

@@ -3,34 +3,36 @@
 // about box it opens.
 #include "common/run_error.h"
 #include "forms/views.h"
+#include "platform/ports/styling_port.h"
+#include "platform/ports/tray_port.h"
 
 namespace quill::tray {
 
 class FrmAbout {
 public:
-    explicit FrmAbout(forms::FrmAboutView& view);
-    // Reading the handle of the unloaded box loads it, hidden; its Form_Load runs.
-    platform::WindowHandle hWnd();
+    FrmAbout(forms::FrmAboutView& view, platform::StylingPort& styling);
+
+    // Loads the box, hidden, unless it is loaded (its Form_Load runs then), and gives its window.
+    platform::WindowHandle load();
     void show();
     RunError Label1_Click();
-    bool loaded() const { return view_.loaded(); }
 
 private:
-    void ensureLoaded();
     void Form_Load();
 
     forms::FrmAboutView& view_;
+    platform::StylingPort& styling_;
 };
 
 class MenuForm {
 public:
-    MenuForm(forms::MenuFormView& view, FrmAbout& about, platform::FormRegistry& forms);
+    MenuForm(forms::MenuFormView& view, FrmAbout& about, platform::FormRegistry& forms, platform::TrayPort& tray);
 
-    void load();                     // adds the icon
-    platform::WindowHandle hWnd();   // loads the form when it is not loaded
+    void load();  // adds the icon
+    platform::WindowHandle hWnd() const { return view_.hWnd(); }  // fails loudly when not loaded
     // Every notification from the icon opens the menu: the icon id arrives as the left button.
     RunError Form_MouseMove(const platform::MouseArgs& a);
-    RunError Form_QueryUnload();     // removes the icon
+    RunError Form_QueryUnload();  // removes the icon
     // Unloads every other window, oldest first, then MenuForm itself.
     RunError EndRTN_Click();
     RunError View_Version_Click();
@@ -41,6 +43,7 @@ private:
     forms::MenuFormView& view_;
     FrmAbout& about_;
     platform::FormRegistry& forms_;
+    platform::TrayPort& tray_;
 };
 
 }  // namespace quill::tray

@@ -2,14 +2,14 @@
 
 namespace quill::window_styling {
 
-void SetTransparentColor(platform::Desktop& desktop, platform::WindowHandle hwnd, Colour colour) {
-    desktop.setColourKey(hwnd, colour);
+platform::Outcome SetTransparentColor(platform::StylingPort& styling, platform::WindowHandle hwnd, Colour colour) {
+    return styling.setColourKey(hwnd, colour);
 }
 
-void SetTopMostNoActivate(platform::Form& form) {
-    platform::Desktop& d = form.desktop();
-    d.setTopmost(form.hWnd(), true);
-    d.setNoActivate(form.hWnd());
+// Both effects are asked for, whatever the first one came to.
+platform::Outcome SetTopMostNoActivate(platform::StylingPort& styling, platform::Form& form) {
+    const platform::Outcome topmost = styling.setTopmost(form.hWnd(), true);
+    return topmost & styling.setNoActivate(form.hWnd());
 }
 
 }  // namespace quill::window_styling

@@ -5,11 +5,12 @@
 namespace quill::bmp {
 namespace {
 
-// Where the next pixel goes. Rows count in file order; 64-bit so that any number of deltas
-// in a file of any size cannot wrap.
+// Where the next pixel goes, in the palette's colours. Rows count in file order; 64-bit so
+// that any number of deltas in a file of any size cannot wrap.
 class RleCanvas {
 public:
-    RleCanvas(Image& image, bool topDown) : image_(image), topDown_(topDown) {}
+    RleCanvas(Image& image, bool topDown, const Palette& palette)
+        : image_(image), topDown_(topDown), palette_(palette) {}
 
     bool finished() const { return row_ >= image_.height; }
     // The stream may stop without an end marker once the last row is full.
@@ -17,11 +18,11 @@ public:
 
     // Writes `count` pixels whose palette indices `indexAt(i)` gives, clipped to the row.
     template <typename IndexAt>
-    void put(int count, const Palette& palette, IndexAt indexAt) {
+    void put(int count, IndexAt indexAt) {
         if (!finished()) {
             std::uint32_t* out = rowPixels();
             const std::int64_t inside = std::clamp<std::int64_t>(image_.width - x_, 0, count);
-            for (std::int64_t i = 0; i < inside; ++i) out[x_ + i] = palette[indexAt(int(i))];
+            for (std::int64_t i = 0; i < inside; ++i) out[x_ + i] = palette_[indexAt(int(i))];
         }
         x_ += count;
     }
@@ -36,6 +37,7 @@ private:
 
     Image& image_;
     bool topDown_;
+    const Palette& palette_;
     std::int64_t x_ = 0;
     std::int64_t row_ = 0;
 };
@@ -44,7 +46,7 @@ class RleReader {
 public:
     RleReader(const ByteView& file, const Layout& layout, const Palette& palette, Image& image)
         : file_(file), pos_(layout.pixelOffset), four_(layout.bitsPerPixel == 4),
-          palette_(palette), canvas_(image, layout.topDown) {}
+          canvas_(image, layout.topDown, palette) {}
 
     std::string run() {
         while (!canvas_.finished()) {
@@ -71,7 +73,7 @@ private:
     // An encoded run: one index for RLE8, two alternating ones for RLE4.
     void repeat(int count, int value) {
         const int high = four_ ? value >> 4 : value, low = four_ ? value & 15 : value;
-        canvas_.put(count, palette_, [&](int i) { return i % 2 ? low : high; });
+        canvas_.put(count, [&](int i) { return i % 2 ? low : high; });
     }
 
     std::string escape(int code) {
@@ -93,9 +95,9 @@ private:
         const std::uint8_t* src = file_.span(pos_, bytes);
         if (!src) return truncated();
         if (four_) {
-            canvas_.put(count, palette_, [&](int i) { return i % 2 ? src[i / 2] & 15 : src[i / 2] >> 4; });
+            canvas_.put(count, [&](int i) { return i % 2 ? src[i / 2] & 15 : src[i / 2] >> 4; });
         } else {
-            canvas_.put(count, palette_, [&](int i) { return src[i]; });
+            canvas_.put(count, [&](int i) { return src[i]; });
         }
         pos_ += bytes + bytes % 2;
         return {};
@@ -104,7 +106,6 @@ private:
     const ByteView& file_;
     std::uint64_t pos_;
     bool four_;
-    const Palette& palette_;
     RleCanvas canvas_;
 };
 

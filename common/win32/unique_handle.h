@@ -46,10 +46,8 @@ using UniqueFont = UniqueHandle<HFONT, DeleteObject>;
 using UniqueFile = UniqueHandle<HANDLE, CloseHandle>;
 using UniqueFind = UniqueHandle<HANDLE, FindClose>;
 inline HANDLE noneIfInvalid(HANDLE h) { return h == INVALID_HANDLE_VALUE ? nullptr : h; }
-using UniqueIcon = UniqueHandle<HICON, DestroyIcon>;
 using UniqueMenu = UniqueHandle<HMENU, DestroyMenu>;
 using UniqueHkey = UniqueHandle<HKEY, RegCloseKey>;
-using UniqueModule = UniqueHandle<HMODULE, FreeLibrary>;
 
 // Puts an object into a DC and puts the previous one back on scope exit.
 class SelectGuard {

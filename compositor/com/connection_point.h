@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "compositor/com/dispids.h"
+#include "compositor/interface/lumo_dispids.h"
 
 namespace lumo::com {
 

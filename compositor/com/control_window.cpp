@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "common/win32/mouse_keys.h"
 #include "compositor/com/module.h"
 #include "compositor/com/outcome.h"
 
@@ -33,15 +34,9 @@ short shiftState() {
     return s;
 }
 
-short heldButtons(WPARAM wp) {
-    short b = 0;
-    if (wp & MK_LBUTTON) b |= 1;
-    if (wp & MK_RBUTTON) b |= 2;
-    if (wp & MK_MBUTTON) b |= 4;
-    return b;
-}
-
 }  // namespace
+
+using quill::win32::heldButtons;
 
 void unregisterControlWindowClass(HINSTANCE instance) { UnregisterClassW(kWindowClass, instance); }
 
@@ -139,8 +134,7 @@ void ControlWindow::mouse(HWND w, MouseKind kind, short button, WPARAM wp, LPARA
         SetCapture(w);
         if (GetActiveWindow() == GetAncestor(w, GA_ROOT)) SetFocus(w);
     }
-    short shift = short(((wp & MK_SHIFT) ? 1 : 0) | ((wp & MK_CONTROL) ? 2 : 0) |
-                        (GetKeyState(VK_MENU) < 0 ? 4 : 0));
+    const short shift = quill::win32::mouseShiftState(wp, GetKeyState(VK_MENU) < 0);
     const float x = float(GET_X_LPARAM(lp)), y = float(GET_Y_LPARAM(lp));
     if (kind == MouseKind::Up && heldButtons(wp) == 0 && GetCapture() == w) ReleaseCapture();
     sink_.onMouse(kind, button, shift, x, y);

@@ -2,7 +2,7 @@
 // arranges and converts the arguments itself (the portable argument library over the caller's
 // VARIANTs), because the platform's generic invoke gets typed by-reference parameters wrong for
 // script callers.
-#include "compositor/com/dispids.h"
+#include "compositor/interface/lumo_dispids.h"
 #include "compositor/com/lumo_object.h"
 
 namespace lumo::com {

@@ -3,7 +3,7 @@
 // parameter must be converted to.
 #include <cstdint>
 
-#include "compositor/dispatch_args/member_ids.h"
+#include "compositor/interface/lumo_dispids.h"
 
 namespace lumo::dispatch {
 

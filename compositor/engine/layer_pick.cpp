@@ -2,8 +2,7 @@
 
 #include "compositor/engine/simd_level.h"
 
-#if (defined(__GNUC__) || defined(__clang__)) && (defined(__x86_64__) || defined(__i386__))
-#define LUMO_HAVE_AVX2_PATH 1
+#ifdef LUMO_HAVE_AVX2_PATH
 #include <immintrin.h>
 #endif
 
@@ -67,25 +66,16 @@ LUMO_AVX512 static void pickLayersAvx512Impl(const Pixel* under, const Pixel* mi
     }
 }
 
-PickLayersFn pickLayersAvx2() { return detectedSimdLevel() >= SimdLevel::Avx2 ? &pickLayersAvx2Impl : nullptr; }
-
-PickLayersFn pickLayersAvx512() {
-    return detectedSimdLevel() >= SimdLevel::Avx512 ? &pickLayersAvx512Impl : nullptr;
-}
-
-#else
-
-PickLayersFn pickLayersAvx2() { return nullptr; }
-PickLayersFn pickLayersAvx512() { return nullptr; }
-
 #endif
 
-PickLayersFn pickLayers() {
-    switch (simdLevel()) {
-        case SimdLevel::Avx512: return pickLayersAvx512();
-        case SimdLevel::Avx2: return pickLayersAvx2();
-        default: return &pickLayersPortable;
-    }
+PickLayersFn pickLayersAvx2() {
+    return whereDetected<PickLayersFn>(SimdLevel::Avx2, LUMO_IF_VECTOR(&pickLayersAvx2Impl));
 }
+
+PickLayersFn pickLayersAvx512() {
+    return whereDetected<PickLayersFn>(SimdLevel::Avx512, LUMO_IF_VECTOR(&pickLayersAvx512Impl));
+}
+
+PickLayersFn pickLayers() { return fastest<PickLayersFn>(&pickLayersPortable, pickLayersAvx2(), pickLayersAvx512()); }
 
 }  // namespace lumo::detail

@@ -6,7 +6,7 @@ namespace lumo::detail {
 namespace {
 
 SimdLevel detect() {
-#if (defined(__GNUC__) || defined(__clang__)) && (defined(__x86_64__) || defined(__i386__))
+#ifdef LUMO_HAVE_AVX2_PATH
     if (__builtin_cpu_supports("avx2")) {
         return __builtin_cpu_supports("avx512f") ? SimdLevel::Avx512 : SimdLevel::Avx2;
     }

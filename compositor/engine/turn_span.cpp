@@ -3,8 +3,7 @@
 #include "common/rounding.h"
 #include "compositor/engine/simd_level.h"
 
-#if (defined(__GNUC__) || defined(__clang__)) && (defined(__x86_64__) || defined(__i386__))
-#define LUMO_HAVE_AVX2_PATH 1
+#ifdef LUMO_HAVE_AVX2_PATH
 #include <immintrin.h>
 #endif
 
@@ -77,25 +76,14 @@ LUMO_AVX512 static void turnSpanAvx512Impl(const TurnRow& r, int lo, int hi, Pix
     turnSpanAvx2Impl(r, i, hi, out);
 }
 
-TurnSpanFn turnSpanAvx512() {
-    return detectedSimdLevel() >= SimdLevel::Avx512 ? &turnSpanAvx512Impl : nullptr;
-}
-
-TurnSpanFn turnSpanAvx2() { return detectedSimdLevel() >= SimdLevel::Avx2 ? &turnSpanAvx2Impl : nullptr; }
-
-#else
-
-TurnSpanFn turnSpanAvx2() { return nullptr; }
-TurnSpanFn turnSpanAvx512() { return nullptr; }
-
 #endif
 
-TurnSpanFn turnSpan() {
-    switch (simdLevel()) {
-        case SimdLevel::Avx512: return turnSpanAvx512();
-        case SimdLevel::Avx2: return turnSpanAvx2();
-        default: return &turnSpanPortable;
-    }
+TurnSpanFn turnSpanAvx2() { return whereDetected<TurnSpanFn>(SimdLevel::Avx2, LUMO_IF_VECTOR(&turnSpanAvx2Impl)); }
+
+TurnSpanFn turnSpanAvx512() {
+    return whereDetected<TurnSpanFn>(SimdLevel::Avx512, LUMO_IF_VECTOR(&turnSpanAvx512Impl));
 }
+
+TurnSpanFn turnSpan() { return fastest<TurnSpanFn>(&turnSpanPortable, turnSpanAvx2(), turnSpanAvx512()); }
 
 }  // namespace lumo::detail

@@ -32,28 +32,20 @@
 namespace lumo {
 
 enum class DispId : std::int32_t {
-    PicViewBgColor = LUMO_DISPID_PICVIEWBGCOLOR,
-    Image = LUMO_DISPID_IMAGE,
-    Picture = LUMO_DISPID_PICTURE,
-    Enabled = LUMO_DISPID_ENABLED,
-    setPicView = LUMO_DISPID_SETPICVIEW,
-    setPicMaterial = LUMO_DISPID_SETPICMATERIAL,
-    setPicWorkArea = LUMO_DISPID_SETPICWORKAREA,
-    getViewhDC = LUMO_DISPID_GETVIEWHDC,
-    getPoint = LUMO_DISPID_GETPOINT,
-    ClsPicView = LUMO_DISPID_CLSPICVIEW,
-    ReDraw = LUMO_DISPID_REDRAW,
-    Lumoscope = LUMO_DISPID_LUMOSCOPE,
+    // The properties.
+    PicViewBgColor = LUMO_DISPID_PICVIEWBGCOLOR, Image = LUMO_DISPID_IMAGE,
+    Picture = LUMO_DISPID_PICTURE, Enabled = LUMO_DISPID_ENABLED,
+    // The methods: the pictures, the view's device context and pixels, the drawing.
+    setPicView = LUMO_DISPID_SETPICVIEW, setPicMaterial = LUMO_DISPID_SETPICMATERIAL,
+    setPicWorkArea = LUMO_DISPID_SETPICWORKAREA, getViewhDC = LUMO_DISPID_GETVIEWHDC,
+    getPoint = LUMO_DISPID_GETPOINT, ClsPicView = LUMO_DISPID_CLSPICVIEW,
+    ReDraw = LUMO_DISPID_REDRAW, Lumoscope = LUMO_DISPID_LUMOSCOPE,
 };
 
 enum class EventId : std::int32_t {
     Click = LUMO_EVENTID_CLICK,  // declared for design tools; the control never raises it
-    KeyUp = LUMO_EVENTID_KEYUP,
-    KeyPress = LUMO_EVENTID_KEYPRESS,
-    KeyDown = LUMO_EVENTID_KEYDOWN,
-    MouseDown = LUMO_EVENTID_MOUSEDOWN,
-    MouseMove = LUMO_EVENTID_MOUSEMOVE,
-    MouseUp = LUMO_EVENTID_MOUSEUP,
+    KeyUp = LUMO_EVENTID_KEYUP, KeyPress = LUMO_EVENTID_KEYPRESS, KeyDown = LUMO_EVENTID_KEYDOWN,
+    MouseDown = LUMO_EVENTID_MOUSEDOWN, MouseMove = LUMO_EVENTID_MOUSEMOVE, MouseUp = LUMO_EVENTID_MOUSEUP,
 };
 
 }  // namespace lumo

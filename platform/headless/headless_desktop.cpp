@@ -36,7 +36,7 @@ WindowHandle HeadlessDesktop::createWindow(WindowClient& client, const std::stri
     if (placement != Placement::Given) {
         PixelPoint at = defaultPos_;
         if (placement == Placement::ScreenCentre) {
-            const PixelRect m = monitorInfo(monitorFromPoint({0, 0})).monitor;
+            const PixelRect m = monitorInfo(monitorFromPoint({0, 0})).value().monitor;
             at = {m.left + (m.width() - rect.width()) / 2, m.top + (m.height() - rect.height()) / 2};
         }
         r = {at.x, at.y, at.x + rect.width(), at.y + rect.height()};
@@ -65,12 +65,13 @@ WindowHandle HeadlessDesktop::addForeignWindow(const std::string& title, const P
     return h;
 }
 
-void HeadlessDesktop::destroyWindow(WindowHandle h) {
+Outcome HeadlessDesktop::destroyWindow(WindowHandle h) {
     if (!window(h).client) misuse("destroying a window of another program");
     windows_.erase(h);
     zOrder_.erase(std::remove(zOrder_.begin(), zOrder_.end(), h), zOrder_.end());
     if (capture_ == h) capture_ = 0, held_ = 0;
     if (foreground_ == h) foreground_ = 0;
+    return Outcome::Done;
 }
 
 void HeadlessDesktop::closeForeignWindow(WindowHandle h) {
@@ -88,12 +89,14 @@ void HeadlessDesktop::raise(WindowHandle h) {
     zOrder_.insert(window(h).topmost ? zOrder_.begin() : firstNormal, h);
 }
 
-void HeadlessDesktop::setTopmost(WindowHandle h, bool show) {
+Outcome HeadlessDesktop::setTopmost(WindowHandle h, bool show) {
     WindowState& w = window(h);
     w.topmost = true;
     if (show) w.visible = true;
     raise(h);
+    return Outcome::Done;
 }
+
 
 TimerId HeadlessDesktop::createTimer(TimerClient& client) {
     const TimerId id = nextTimer_++;
@@ -107,17 +110,19 @@ HeadlessDesktop::TimerState& HeadlessDesktop::timer(TimerId id) {
     return it->second;
 }
 
-void HeadlessDesktop::setTimer(TimerId id, Long intervalMs, bool enabled) {
+Outcome HeadlessDesktop::setTimer(TimerId id, Long intervalMs, bool enabled) {
     if (enabled && intervalMs <= 0) misuse("a timer enabled with interval " + std::to_string(intervalMs));
     TimerState& t = timer(id);
     t.interval = intervalMs;
     t.enabled = enabled;
     t.due = now_ + intervalMs;
+    return Outcome::Done;
 }
 
-void HeadlessDesktop::destroyTimer(TimerId id) {
+Outcome HeadlessDesktop::destroyTimer(TimerId id) {
     timer(id);
     timers_.erase(id);
+    return Outcome::Done;
 }
 
 std::optional<Long> HeadlessDesktop::timerInterval(TimerId id) const {
@@ -248,8 +253,8 @@ bool HeadlessDesktop::programEnded() const {
     return std::none_of(windows_.begin(), windows_.end(), [](const auto& w) { return w.second.client; });
 }
 
-void HeadlessDesktop::messageBox(const std::string& text, const std::string& title, int icon) {
-    messageBoxes_.push_back({text, title, icon});
+bool HeadlessDesktop::refuses(Refusal what) const {
+    return std::find(refused_.begin(), refused_.end(), what) != refused_.end();
 }
 
 }  // namespace quill::platform::headless

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/desktop.h"
+#include "platform/ports/desktop.h"
 
 namespace quill::platform::headless {
 
@@ -28,7 +28,7 @@ struct WindowState {
 
 struct SynthesisedEvent {
     Long flags = 0;
-    Long dx = 0, dy = 0, data = 0, extraInfo = 0;
+    Long dx = 0, dy = 0;
     PixelPoint cursor;          // where it took place
     WindowHandle foreground = 0;
     std::int64_t timeMs = 0;
@@ -57,49 +57,71 @@ struct MessageBoxRecord {
 
 enum FileAttribute : unsigned { kNormal = 0, kReadOnly = 1, kHidden = 2, kSystem = 4, kFolder = 16 };
 
-class HeadlessDesktop : public Desktop {
+// Every port of the program, carried out in memory. Tests call the ports' functions on it
+// directly too, to arrange and to look.
+class HeadlessDesktop : public AllPortsDesktop {
 public:
     HeadlessDesktop();
     ~HeadlessDesktop() override;
 
-    // ---- Desktop ----
+    // ---- WindowPort ----
     Single twipsPerPixelX() const override { return tppX_; }
     Single twipsPerPixelY() const override { return tppY_; }
     WindowHandle createWindow(WindowClient& client, const std::string& title, const PixelRect& rect,
                               Placement placement) override;
-    void destroyWindow(WindowHandle h) override;
+    Outcome destroyWindow(WindowHandle h) override;
     PixelRect windowRect(WindowHandle h) const override { return window(h).rect; }
-    void moveWindow(WindowHandle h, const PixelRect& r) override { window(h).rect = r; }
+    Outcome moveWindow(WindowHandle h, const PixelRect& r) override { window(h).rect = r; return Outcome::Done; }
     void setVisible(WindowHandle h, bool v) override { window(h).visible = v; }
     bool isVisible(WindowHandle h) const override { return window(h).visible; }
-    void repaint(WindowHandle h) override { ++window(h).repaints; }
-    void setColourKey(WindowHandle h, Colour key) override { window(h).colourKey = key; }
-    void setTopmost(WindowHandle h, bool show) override;
-    void setNoActivate(WindowHandle h) override { window(h).noActivate = true; }
+    Outcome repaint(WindowHandle h) override { ++window(h).repaints; return Outcome::Done; }
+
+    // ---- StylingPort: kept in each window's state ----
+    Outcome setColourKey(WindowHandle h, Colour key) override { window(h).colourKey = key; return Outcome::Done; }
+    Outcome setTopmost(WindowHandle h, bool show) override;
+    Outcome setNoActivate(WindowHandle h) override { window(h).noActivate = true; return Outcome::Done; }
+    Outcome setInputPassThrough(bool on) override { passThrough_ = on; return Outcome::Done; }
+
+    // ---- EventLoopPort: timers fire when the virtual clock passes them ----
     TimerId createTimer(TimerClient& client) override;
-    void setTimer(TimerId id, Long intervalMs, bool enabled) override;
-    void destroyTimer(TimerId id) override;
-    Single secondsSinceMidnight() const override;
-    PixelPoint cursorPos() const override { return cursor_; }
-    void setCursorPos(Long x, Long y) override;
-    void mouseEvent(Long flags, Long dx, Long dy, Long data, Long extraInfo) override;
-    WindowHandle foregroundWindow() const override { return foreground_; }
-    void setForegroundWindow(WindowHandle h) override;
-    void setInputPassThrough(bool on) override { passThrough_ = on; }
-    bool escapePressed() override;
-    void enumDisplayMonitors(const std::function<Long(MonitorHandle)>& proc) override;
-    MonitorInfo monitorInfo(MonitorHandle m) const override;
-    MonitorHandle monitorFromWindow(WindowHandle h) const override;
-    MonitorHandle monitorFromPoint(PixelPoint p) const override;
-    MonitorHandle monitorFromRect(const PixelRect& r) const override;
+    Outcome setTimer(TimerId id, Long intervalMs, bool enabled) override;
+    Outcome destroyTimer(TimerId id) override;
+    Single secondsSinceMidnight() const override;  // see setClockMs
+    // A pass delivers what was due when it began; a wait moves the clock to the next event.
     void doEvents() override;
     void waitForEvents() override;
-    void addTrayIcon(WindowHandle owner, const std::string& tip) override;
-    void removeTrayIcon(WindowHandle owner) override;
-    int trackPopupMenu(WindowHandle owner, const std::vector<std::string>& items) override;
-    void messageBox(const std::string& text, const std::string& title, int icon) override;
+    // Ended by endProgram, or once every window of the program is gone.
     void endProgram() override;
     bool programEnded() const override;
+
+    // ---- InputPort: recorded (cursorMoves, synthesised) unless refused ----
+    PixelPoint cursorPos() const override { return cursor_; }
+    Outcome setCursorPos(Long x, Long y) override;
+    InputDelivery mouseEvent(Long flags, Long dx, Long dy) override;  // queued as real input
+    WindowHandle foregroundWindow() const override { return foreground_; }
+    Outcome setForegroundWindow(WindowHandle h) override;
+    bool escapePressed() override;
+
+    // ---- MonitorPort: the monitors setMonitors gave, nearest by overlap, then by distance ----
+    Outcome enumDisplayMonitors(const std::function<Long(MonitorHandle)>& proc) override;
+    std::optional<MonitorInfo> monitorInfo(MonitorHandle m) const override;  // none once removed
+    MonitorHandle monitorFromWindow(WindowHandle h) const override { return monitorFromRect(window(h).rect); }
+    MonitorHandle monitorFromPoint(PixelPoint p) const override {
+        return monitorFromRect({p.x, p.y, p.x + 1, p.y + 1});
+    }
+    MonitorHandle monitorFromRect(const PixelRect& r) const override;
+
+    // ---- TrayPort: the icons and menus are recorded; menus choose what tests queued ----
+    Outcome addTrayIcon(WindowHandle owner, const std::string& tip) override;
+    Outcome removeTrayIcon(WindowHandle owner) override;
+    MenuChoice trackPopupMenu(WindowHandle owner, const std::vector<std::string>& items) override;
+    MessageId registerMessage(const std::string& name) override;
+
+    // ---- MessageBoxPort and FilePort ----
+    Outcome messageBox(const std::string& text, const std::string& title, int icon) override {
+        messageBoxes_.push_back({text, title, icon});
+        return Outcome::Done;
+    }
     std::string programFolder() const override { return folder_; }
     bool findNormalFile(const std::string& path) const override;
     PictureLoad loadPicture(const std::string& path) override;
@@ -122,6 +144,10 @@ public:
     // Runs the action once, when the program next reads a monitor's information: a monitor can
     // go away in the middle of a walk over them.
     void atNextMonitorQuery(std::function<void()> action) { monitorQueryHook_ = std::move(action); }
+    // From now on the system refuses every request of this kind, as Windows may (input blocked
+    // by another desktop, a shell that does not answer): the program is told and carries on.
+    enum class Refusal { CursorMoves, SynthesisedInput, Foreground, TrayIcon };
+    void refuse(Refusal what) { refused_.push_back(what); }
 
     // Runs the action when the virtual clock reaches the time (delivered by the pump).
     void at(std::int64_t timeMs, std::function<void()> action);
@@ -145,6 +171,9 @@ public:
     // The shell tells the icon's owner of a mouse message over the icon (delivered by the pump;
     // nothing happens when there is no icon).
     void notifyTrayIcon(Long mouseMessage = kTrayMouseMove);
+    // The shell broadcasts a message by name to every window of the program (delivered by the
+    // pump; windows hear of it only when the program registered the name).
+    void broadcast(const std::string& name);
     // The next popup menu picks this item (-1 dismisses it); menus with no choice queued are
     // dismissed. A choice runs after the menu has been recorded.
     void chooseInNextMenu(int index) { menuChoices_.push_back(index); }
@@ -211,6 +240,7 @@ private:
     WindowHandle windowAt(PixelPoint p) const;
     void raise(WindowHandle h);
     const MonitorInfo& nearestToRect(const PixelRect& r) const;
+    bool refuses(Refusal what) const;
 
     Single tppX_ = kTwipsPerPixel, tppY_ = kTwipsPerPixel;
     std::int64_t now_ = 0;
@@ -238,6 +268,8 @@ private:
     bool passThrough_ = false;
     bool terminated_ = false;
     bool escapeTyped_ = false;
+    std::vector<Refusal> refused_;
+    std::map<std::string, MessageId> registeredMessages_;
     std::string folder_ = "C:\\Program Files\\Quillora";
     struct File {
         std::vector<std::uint8_t> bytes;

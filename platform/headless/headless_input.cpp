@@ -76,16 +76,20 @@ bool HeadlessDesktop::deliverInput() {
     return true;
 }
 
-void HeadlessDesktop::setCursorPos(Long x, Long y) {
-    if (terminated_) return;
+// After the end of the session nothing the process asks reaches the desktop; a refused move
+// leaves the cursor where it is.
+Outcome HeadlessDesktop::setCursorPos(Long x, Long y) {
+    if (terminated_ || refuses(Refusal::CursorMoves)) return Outcome::Failed;
     cursor_ = {x, y};
     cursorMoves_.push_back(cursor_);
+    return Outcome::Done;
 }
 
-// A synthesised button event is queued as real input at the cursor (dx and dy do not move it).
-void HeadlessDesktop::mouseEvent(Long flags, Long dx, Long dy, Long data, Long extraInfo) {
-    if (terminated_) return;
-    synthesised_.push_back({flags, dx, dy, data, extraInfo, cursor_, foreground_, now_, std::nullopt});
+// A synthesised button event is queued as real input at the cursor (dx and dy do not move it);
+// a refused one is neither recorded nor delivered.
+InputDelivery HeadlessDesktop::mouseEvent(Long flags, Long dx, Long dy) {
+    if (terminated_ || refuses(Refusal::SynthesisedInput)) return {0, 1};
+    synthesised_.push_back({flags, dx, dy, cursor_, foreground_, now_, std::nullopt});
     const std::size_t index = synthesised_.size() - 1;
     static constexpr struct {
         Long flag;
@@ -97,6 +101,7 @@ void HeadlessDesktop::mouseEvent(Long flags, Long dx, Long dy, Long data, Long e
     for (const auto& b : kButtons) {
         if (flags & b.flag) input_.push_back({b.action, b.button, cursor_, index});
     }
+    return {1, 1};
 }
 
 bool HeadlessDesktop::escapePressed() {
@@ -105,9 +110,13 @@ bool HeadlessDesktop::escapePressed() {
     return typed;
 }
 
-void HeadlessDesktop::setForegroundWindow(WindowHandle h) {
+// Like the system, a window that is not there is refused, and so is every request while
+// foreground changes are refused.
+Outcome HeadlessDesktop::setForegroundWindow(WindowHandle h) {
     foregroundRequests_.push_back(h);
-    if (windows_.count(h)) foreground_ = h;
+    if (!windows_.count(h) || refuses(Refusal::Foreground)) return Outcome::Failed;
+    foreground_ = h;
+    return Outcome::Done;
 }
 
 }  // namespace quill::platform::headless

@@ -4,18 +4,21 @@
 
 namespace quill::platform::headless {
 
-void HeadlessDesktop::addTrayIcon(WindowHandle owner, const std::string& tip) {
+Outcome HeadlessDesktop::addTrayIcon(WindowHandle owner, const std::string& tip) {
     window(owner);
+    if (refuses(Refusal::TrayIcon)) return Outcome::Failed;
     // Like the shell, a second add for the same icon fails and changes nothing.
-    if (!trayIcons_.emplace(owner, tip).second) return;
+    if (!trayIcons_.emplace(owner, tip).second) return Outcome::Failed;
     trayHistory_.push_back({true, owner, tip});
+    return Outcome::Done;
 }
 
-void HeadlessDesktop::removeTrayIcon(WindowHandle owner) {
+Outcome HeadlessDesktop::removeTrayIcon(WindowHandle owner) {
     auto it = trayIcons_.find(owner);
-    if (it == trayIcons_.end()) return;  // removing an icon that is not there is harmless
+    if (it == trayIcons_.end()) return Outcome::Done;  // no icon of the owner is shown
     trayHistory_.push_back({false, owner, it->second});
     trayIcons_.erase(it);
+    return Outcome::Done;
 }
 
 std::optional<std::string> HeadlessDesktop::trayTip() const {
@@ -30,13 +33,31 @@ void HeadlessDesktop::notifyTrayIcon(Long mouseMessage) {
     });
 }
 
-int HeadlessDesktop::trackPopupMenu(WindowHandle owner, const std::vector<std::string>& items) {
+MenuChoice HeadlessDesktop::trackPopupMenu(WindowHandle owner, const std::vector<std::string>& items) {
     window(owner);
     menusShown_.push_back({owner, items, cursor_});
-    if (menuChoices_.empty()) return -1;
+    if (menuChoices_.empty()) return {};
     const int choice = menuChoices_.front();
     menuChoices_.pop_front();
-    return choice >= 0 && choice < static_cast<int>(items.size()) ? choice : -1;
+    return {choice >= 0 && choice < static_cast<int>(items.size()) ? choice : -1};
+}
+
+// Like the system, one name has one id, in the range of registered messages.
+MessageId HeadlessDesktop::registerMessage(const std::string& name) {
+    const auto next = static_cast<MessageId>(0xC000 + registeredMessages_.size());
+    return registeredMessages_.emplace(name, next).first->second;
+}
+
+void HeadlessDesktop::broadcast(const std::string& name) {
+    after(0, [this, name] {
+        auto id = registeredMessages_.find(name);
+        if (id == registeredMessages_.end()) return;
+        std::vector<WindowClient*> own;
+        for (const auto& [h, w] : windows_) {
+            if (w.client) own.push_back(w.client);
+        }
+        for (WindowClient* c : own) c->onNamedMessage(id->second);
+    });
 }
 
 void HeadlessDesktop::requestClose(WindowHandle h) {

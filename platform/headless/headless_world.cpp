@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "platform/headless/headless_desktop.h"
-#include "platform/picture_file.h"
+#include "platform/ports/picture_file.h"
 
 namespace quill::platform::headless {
 
@@ -33,21 +33,22 @@ void HeadlessDesktop::setMonitors(std::vector<MonitorInfo> monitors) {
     monitors_ = std::move(monitors);
 }
 
-void HeadlessDesktop::enumDisplayMonitors(const std::function<Long(MonitorHandle)>& proc) {
+Outcome HeadlessDesktop::enumDisplayMonitors(const std::function<Long(MonitorHandle)>& proc) {
     // Copy first: the callback may not change the list under the walk.
     const auto list = monitors_;
     for (const MonitorInfo& m : list) {
         if (proc(m.handle) == 0) break;
     }
+    return Outcome::Done;
 }
 
-MonitorInfo HeadlessDesktop::monitorInfo(MonitorHandle h) const {
+std::optional<MonitorInfo> HeadlessDesktop::monitorInfo(MonitorHandle h) const {
     if (monitorQueryHook_) std::exchange(monitorQueryHook_, nullptr)();
     for (const MonitorInfo& m : monitors_) {
         if (m.handle == h) return m;
     }
-    // A monitor that went away: the platform's call fails and leaves the record all zero.
-    if (std::find(removedMonitors_.begin(), removedMonitors_.end(), h) != removedMonitors_.end()) return {h, {}, {}, 0};
+    // A monitor that went away: the platform's call fails.
+    if (std::find(removedMonitors_.begin(), removedMonitors_.end(), h) != removedMonitors_.end()) return std::nullopt;
     throw std::logic_error("headless desktop: no monitor " + std::to_string(h));
 }
 
@@ -73,14 +74,6 @@ MonitorHandle HeadlessDesktop::monitorFromRect(const PixelRect& r) const {
     if (q.width() <= 0) q.right = q.left + 1;
     if (q.height() <= 0) q.bottom = q.top + 1;
     return nearestToRect(q).handle;
-}
-
-MonitorHandle HeadlessDesktop::monitorFromPoint(PixelPoint p) const {
-    return monitorFromRect({p.x, p.y, p.x + 1, p.y + 1});
-}
-
-MonitorHandle HeadlessDesktop::monitorFromWindow(WindowHandle h) const {
-    return monitorFromRect(window(h).rect);
 }
 
 void HeadlessDesktop::addFile(const std::string& path, std::vector<std::uint8_t> bytes, unsigned attributes) {

@@ -25,10 +25,11 @@ BOOL CALLBACK collectMonitor(HMONITOR m, HDC, LPRECT, LPARAM data) noexcept {
 
 void Win32Desktop::MonitorAnswers::forget() { *this = {}; }
 
-void Win32Desktop::enumDisplayMonitors(const std::function<Long(MonitorHandle)>& proc) {
+Outcome Win32Desktop::enumDisplayMonitors(const std::function<Long(MonitorHandle)>& proc) {
     if (!monitors_.handles) {
         std::vector<MonitorHandle> handles;
-        EnumDisplayMonitors(nullptr, nullptr, collectMonitor, reinterpret_cast<LPARAM>(&handles));
+        const BOOL listed = EnumDisplayMonitors(nullptr, nullptr, collectMonitor, reinterpret_cast<LPARAM>(&handles));
+        monitors_.listed = outcomeOf(listed);
         monitors_.handles = std::move(handles);
     }
     // A copy: the callback may ask other questions that fill the answers.
@@ -36,14 +37,15 @@ void Win32Desktop::enumDisplayMonitors(const std::function<Long(MonitorHandle)>&
     for (MonitorHandle m : handles) {
         if (proc(m) == 0) break;
     }
+    return monitors_.listed;
 }
 
-MonitorInfo Win32Desktop::monitorInfo(MonitorHandle m) const {
+std::optional<MonitorInfo> Win32Desktop::monitorInfo(MonitorHandle m) const {
     auto it = monitors_.infos.find(m);
     if (it != monitors_.infos.end()) return it->second;
     MONITORINFO mi{};
     mi.cbSize = sizeof mi;
-    GetMonitorInfoW(toHmonitor(m), &mi);
+    if (!GetMonitorInfoW(toHmonitor(m), &mi)) return std::nullopt;  // asked again next time
     return monitors_.infos[m] = {m, fromRect(mi.rcMonitor), fromRect(mi.rcWork), static_cast<Long>(mi.dwFlags)};
 }
 

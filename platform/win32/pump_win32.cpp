@@ -2,16 +2,18 @@
 #include <vector>
 
 #include "common/win32/escaped_trace.h"
-#include "platform/picture_file.h"
-#include "platform/run_error_report.h"
-#include "platform/win32/text_win32.h"
+#include "common/win32/text.h"
+#include "platform/ports/picture_file.h"
+#include "platform/ports/run_error_report.h"
 #include "platform/win32/win32_desktop.h"
 
 namespace quill::platform::win32 {
 
 using quill::win32::UniqueFile;
 using quill::win32::UniqueFind;
+using quill::win32::narrow;
 using quill::win32::noneIfInvalid;
+using quill::win32::widen;
 
 // One message; false when the queue is empty or the message came after the pass began, so a
 // pass ends even while a busy timer keeps producing ticks.
@@ -31,7 +33,7 @@ bool Win32Desktop::dispatchOneMessage(DWORD passStart) {
 void Win32Desktop::deliver(const MSG& msg) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
-    if (escaped_ && !programEnded()) reportRunError(*this, escaped_->error, escaped_->what);
+    if (escaped_ && !programEnded()) UntrappedErrors(*this, *this).report(escaped_->error, escaped_->what);
 }
 
 void Win32Desktop::noteEscapedException() noexcept {
@@ -62,10 +64,11 @@ void Win32Desktop::waitForEvents() {
     deliver(msg);
 }
 
-void Win32Desktop::messageBox(const std::string& text, const std::string& title, int icon) {
+Outcome Win32Desktop::messageBox(const std::string& text, const std::string& title, int icon) {
     ++messageBoxes_;
-    MessageBoxW(nullptr, widen(text).c_str(), widen(title).c_str(), MB_OK | static_cast<UINT>(icon));
+    const int answer = MessageBoxW(nullptr, widen(text).c_str(), widen(title).c_str(), MB_OK | static_cast<UINT>(icon));
     --messageBoxes_;
+    return outcomeOf(answer != 0);
 }
 
 void Win32Desktop::endProgram() {
@@ -81,6 +84,7 @@ std::string Win32Desktop::programFolder() const {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0) return {};
         if (n < path.size()) {
             path.resize(n);
             break;

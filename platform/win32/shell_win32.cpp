@@ -1,11 +1,12 @@
 // The real desktop's notification icon, popup menus and cursor shapes.
-#include "platform/win32/text_win32.h"
+#include "common/win32/text.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/window_classes_win32.h"
 
 namespace quill::platform::win32 {
 
 using quill::win32::UniqueMenu;
+using quill::win32::widen;
 
 namespace {
 constexpr UINT kTrayIconId = 1;  // decodes as MK_LBUTTON in the callback's wParam
@@ -42,9 +43,10 @@ private:
 }  // namespace
 
 // The oldest record layout is enough for an icon, a callback and a tip, and every shell
-// version accepts it; the wide API keeps the tip's text exact whatever the code page.
-void Win32Desktop::addTrayIcon(WindowHandle owner, const std::string& tip) {
-    if (trayIcon_) return;
+// version accepts it; the wide API keeps the tip's text exact whatever the code page. The
+// record is kept even when the shell says no: a shell that timed out may still show the icon,
+// and removing it must then still be tried.
+Outcome Win32Desktop::addTrayIcon(WindowHandle owner, const std::string& tip) {
     NOTIFYICONDATAW data{};
     data.cbSize = NOTIFYICONDATAW_V1_SIZE;
     data.hWnd = toHwnd(owner);
@@ -53,21 +55,23 @@ void Win32Desktop::addTrayIcon(WindowHandle owner, const std::string& tip) {
     data.uCallbackMessage = WM_MOUSEMOVE;
     data.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(kAppIconResource));  // shared: never destroyed
     lstrcpynW(data.szTip, widen(tip).c_str(), 64);
-    Shell_NotifyIconW(NIM_ADD, &data);
     trayIcon_ = data;
+    return outcomeOf(Shell_NotifyIconW(NIM_ADD, &data));
 }
 
-void Win32Desktop::removeTrayIcon(WindowHandle owner) {
-    if (!trayIcon_ || trayIcon_->hWnd != toHwnd(owner)) return;
-    Shell_NotifyIconW(NIM_DELETE, &*trayIcon_);
+Outcome Win32Desktop::removeTrayIcon(WindowHandle owner) {
+    if (!trayIcon_ || trayIcon_->hWnd != toHwnd(owner)) return Outcome::Done;  // none of the owner's
+    const Outcome removed = outcomeOf(Shell_NotifyIconW(NIM_DELETE, &*trayIcon_));
     trayIcon_.reset();
+    return removed;
 }
 
-int Win32Desktop::trackPopupMenu(WindowHandle owner, const std::vector<std::string>& items) {
+MenuChoice Win32Desktop::trackPopupMenu(WindowHandle owner, const std::vector<std::string>& items) {
     UniqueMenu menu(CreatePopupMenu());
-    if (!menu) return -1;
+    if (!menu) return {-1, Outcome::Failed};
+    Outcome built = Outcome::Done;  // an item that would not go in leaves the others to choose from
     for (std::size_t i = 0; i < items.size(); ++i) {
-        AppendMenuW(menu.get(), MF_STRING, i + 1, widen(items[i]).c_str());
+        built = built & outcomeOf(AppendMenuW(menu.get(), MF_STRING, i + 1, widen(items[i]).c_str()));
     }
     POINT at{};
     GetCursorPos(&at);
@@ -77,9 +81,18 @@ int Win32Desktop::trackPopupMenu(WindowHandle owner, const std::vector<std::stri
     // open; the message after it lets the menu's loop end at once.
     if (ownerCanTakeTheKeyboard()) SetForegroundWindow(toHwnd(owner));
     EscapeWatch escape;
+    SetLastError(0);
     const BOOL chosen = TrackPopupMenu(menu.get(), flags, at.x, at.y, 0, toHwnd(owner), nullptr);
+    // With TPM_RETURNCMD a dismissed menu and a failed one both answer 0; the last error tells.
+    const Outcome shown = built & outcomeOf(chosen > 0 || GetLastError() == 0);
     PostMessageW(toHwnd(owner), WM_NULL, 0, 0);
-    return chosen > 0 ? static_cast<int>(chosen) - 1 : -1;
+    return {chosen > 0 ? static_cast<int>(chosen) - 1 : -1, shown};
+}
+
+MessageId Win32Desktop::registerMessage(const std::string& name) {
+    const UINT id = RegisterWindowMessageW(widen(name).c_str());
+    if (id != 0) registered_.insert(id);
+    return id;
 }
 
 // Over a control with a cursor of its own, the window shows it; elsewhere the class cursor.

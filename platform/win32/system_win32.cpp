@@ -9,18 +9,20 @@ TimerId Win32Desktop::createTimer(TimerClient& client) {
     return id;
 }
 
-void Win32Desktop::setTimer(TimerId id, Long intervalMs, bool enabled) {
-    // Setting an existing timer again restarts its period.
-    if (enabled) {
-        SetTimer(timerWindow_.get(), static_cast<UINT_PTR>(id), static_cast<UINT>(intervalMs), nullptr);
-    } else {
-        KillTimer(timerWindow_.get(), static_cast<UINT_PTR>(id));
+Outcome Win32Desktop::setTimer(TimerId id, Long intervalMs, bool enabled) {
+    // Setting an existing timer again restarts its period. Stopping one that is not running is
+    // no failure: it is stopped.
+    const auto timer = static_cast<UINT_PTR>(id);
+    if (!enabled) {
+        KillTimer(timerWindow_.get(), timer);
+        return Outcome::Done;
     }
+    return outcomeOf(SetTimer(timerWindow_.get(), timer, static_cast<UINT>(intervalMs), nullptr) != 0);
 }
 
-void Win32Desktop::destroyTimer(TimerId id) {
-    KillTimer(timerWindow_.get(), static_cast<UINT_PTR>(id));
-    timers_.erase(id);
+Outcome Win32Desktop::destroyTimer(TimerId id) {
+    KillTimer(timerWindow_.get(), static_cast<UINT_PTR>(id));  // a timer that was not running is gone too
+    return outcomeOf(timers_.erase(id) == 1);
 }
 
 Single Win32Desktop::secondsSinceMidnight() const {
@@ -36,16 +38,21 @@ PixelPoint Win32Desktop::cursorPos() const {
     return {p.x, p.y};
 }
 
-void Win32Desktop::setCursorPos(Long x, Long y) { SetCursorPos(x, y); }
+Outcome Win32Desktop::setCursorPos(Long x, Long y) { return outcomeOf(SetCursorPos(x, y)); }
 
-void Win32Desktop::mouseEvent(Long flags, Long dx, Long dy, Long data, Long extraInfo) {
-    mouse_event(static_cast<DWORD>(flags), static_cast<DWORD>(dx), static_cast<DWORD>(dy),
-                static_cast<DWORD>(data), static_cast<ULONG_PTR>(static_cast<std::intptr_t>(extraInfo)));
+// What mouse_event does, through SendInput, which says whether the event went in.
+InputDelivery Win32Desktop::mouseEvent(Long flags, Long dx, Long dy) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = dx;
+    in.mi.dy = dy;
+    in.mi.dwFlags = static_cast<DWORD>(flags);
+    return {static_cast<int>(SendInput(1, &in, sizeof in)), 1};
 }
 
 WindowHandle Win32Desktop::foregroundWindow() const { return toLong(GetForegroundWindow()); }
 
-void Win32Desktop::setForegroundWindow(WindowHandle h) { SetForegroundWindow(toHwnd(h)); }
+Outcome Win32Desktop::setForegroundWindow(WindowHandle h) { return outcomeOf(SetForegroundWindow(toHwnd(h))); }
 
 // The key's state is read from the system, so Esc counts whichever window has the focus.
 bool Win32Desktop::escapePressed() { return (GetAsyncKeyState(VK_ESCAPE) & 0x8001) != 0; }

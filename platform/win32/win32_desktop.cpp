@@ -3,10 +3,12 @@
 #include "platform/win32/win32_desktop.h"
 
 #include "common/twips.h"
-#include "platform/win32/text_win32.h"
+#include "common/win32/text.h"
 #include "platform/win32/window_classes_win32.h"
 
 namespace quill::platform::win32 {
+
+using quill::win32::widen;
 
 namespace {
 Colour systemColour(int index) { return static_cast<Colour>(GetSysColor(index)); }
@@ -61,22 +63,24 @@ WindowHandle Win32Desktop::createWindow(WindowClient& client, const std::string&
     if (!h) return 0;
     windows_[h] = std::move(w);
     hadOwnWindows_ = true;
-    if (passThrough_) applyPassThrough(h, *raw);
+    // A window that keeps taking the mouse is still a window; the replay's own request said so.
+    if (passThrough_) (void)applyPassThrough(h, *raw);
     sync(h, *raw);
     return toLong(h);
 }
 
-void Win32Desktop::destroyWindow(WindowHandle h) {
+Outcome Win32Desktop::destroyWindow(WindowHandle h) {
     HWND hwnd = toHwnd(h);
     auto it = windows_.find(hwnd);
-    if (it == windows_.end()) return;
+    if (it == windows_.end()) return Outcome::Failed;  // not a window of ours
     auto w = std::move(it->second);
     windows_.erase(it);
     w->labels.clear();
-    DestroyWindow(hwnd);
+    const Outcome destroyed = outcomeOf(DestroyWindow(hwnd));
     // The last window can go inside a message sent to us (the tray's notification, the end of
     // the session), which GetMessage handles without returning: the quit message wakes it.
     if (windows_.empty()) PostQuitMessage(0);
+    return destroyed;
 }
 
 PixelRect Win32Desktop::windowRect(WindowHandle h) const {
@@ -86,9 +90,10 @@ PixelRect Win32Desktop::windowRect(WindowHandle h) const {
 }
 
 // A move to where the window already is still costs the system a round of messages.
-void Win32Desktop::moveWindow(WindowHandle h, const PixelRect& r) {
-    if (windowRect(h) == r) return;
-    SetWindowPos(toHwnd(h), nullptr, r.left, r.top, r.width(), r.height(), SWP_NOZORDER | SWP_NOACTIVATE);
+Outcome Win32Desktop::moveWindow(WindowHandle h, const PixelRect& r) {
+    if (windowRect(h) == r) return Outcome::Done;
+    const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    return outcomeOf(SetWindowPos(toHwnd(h), nullptr, r.left, r.top, r.width(), r.height(), flags));
 }
 
 void Win32Desktop::setVisible(WindowHandle h, bool visible) {
@@ -99,11 +104,12 @@ void Win32Desktop::setVisible(WindowHandle h, bool visible) {
 
 bool Win32Desktop::isVisible(WindowHandle h) const { return IsWindowVisible(toHwnd(h)) != FALSE; }
 
-void Win32Desktop::repaint(WindowHandle h) {
+Outcome Win32Desktop::repaint(WindowHandle h) {
     HWND hwnd = toHwnd(h);
     Window* w = find(hwnd);
     if (w) sync(hwnd, *w);
-    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | (w ? redrawChildren(*w) : RDW_ALLCHILDREN));
+    const UINT children = w ? redrawChildren(*w) : RDW_ALLCHILDREN;
+    return outcomeOf(RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | children));
 }
 
 // The form's paint covers its children's rectangles; only a label that shows text must paint
@@ -115,48 +121,59 @@ UINT Win32Desktop::redrawChildren(const Window& w) {
     return RDW_NOCHILDREN;
 }
 
-void Win32Desktop::setColourKey(WindowHandle h, Colour key) {
+Outcome Win32Desktop::setColourKey(WindowHandle h, Colour key) {
     HWND hwnd = toHwnd(h);
     if (Window* w = find(hwnd)) {
         w->layeredForPassThrough = false;  // layered for good now
         w->colourKey = key;
     }
-    SetWindowLongW(hwnd, GWL_EXSTYLE, GetWindowLongW(hwnd, GWL_EXSTYLE) | WS_EX_LAYERED);
-    SetLayeredWindowAttributes(hwnd, key, 0, LWA_COLORKEY);
+    const Outcome layered = addExStyle(hwnd, WS_EX_LAYERED);
+    return layered & outcomeOf(SetLayeredWindowAttributes(hwnd, key, 0, LWA_COLORKEY));
 }
 
-void Win32Desktop::setTopmost(WindowHandle h, bool show) {
+Outcome Win32Desktop::setTopmost(WindowHandle h, bool show) {
     // Under Wine SWP_SHOWWINDOW also activates the window unless SWP_NOACTIVATE is given.
     const UINT flags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | (show ? SWP_SHOWWINDOW : 0);
-    SetWindowPos(toHwnd(h), HWND_TOPMOST, 0, 0, 0, 0, flags);
+    return outcomeOf(SetWindowPos(toHwnd(h), HWND_TOPMOST, 0, 0, 0, 0, flags));
 }
 
-void Win32Desktop::setNoActivate(WindowHandle h) {
-    HWND hwnd = toHwnd(h);
-    SetWindowLongW(hwnd, GWL_EXSTYLE, GetWindowLongW(hwnd, GWL_EXSTYLE) | WS_EX_NOACTIVATE);
+Outcome Win32Desktop::setNoActivate(WindowHandle h) { return addExStyle(toHwnd(h), WS_EX_NOACTIVATE); }
+
+// SetWindowLong answers with the previous style, which may be 0: only the last error tells a
+// failure apart.
+Outcome Win32Desktop::setExStyle(HWND h, LONG style) {
+    SetLastError(0);
+    return outcomeOf(SetWindowLongW(h, GWL_EXSTYLE, style) != 0 || GetLastError() == 0);
 }
 
-void Win32Desktop::setInputPassThrough(bool on) {
-    if (passThrough_ == on) return;
+Outcome Win32Desktop::addExStyle(HWND h, LONG style) {
+    return setExStyle(h, GetWindowLongW(h, GWL_EXSTYLE) | style);
+}
+
+Outcome Win32Desktop::setInputPassThrough(bool on) {
+    if (passThrough_ == on) return Outcome::Done;
     passThrough_ = on;
-    for (auto& [h, w] : windows_) applyPassThrough(h, *w);
+    Outcome all = Outcome::Done;
+    for (auto& [h, w] : windows_) all = all & applyPassThrough(h, *w);
+    return all;
 }
 
 // Only a layered window lets the mouse through with WS_EX_TRANSPARENT, and under Wine input
 // synthesised by a program ignores colour keys, so the style is what keeps replayed clicks
 // off our windows. A window that is not layered becomes one, fully opaque, for the time.
-void Win32Desktop::applyPassThrough(HWND h, Window& w) {
+Outcome Win32Desktop::applyPassThrough(HWND h, Window& w) {
     const LONG style = GetWindowLongW(h, GWL_EXSTYLE);
     if (passThrough_) {
         w.layeredForPassThrough = (style & WS_EX_LAYERED) == 0;
-        SetWindowLongW(h, GWL_EXSTYLE, style | WS_EX_LAYERED | WS_EX_TRANSPARENT);
-        if (w.layeredForPassThrough) SetLayeredWindowAttributes(h, 0, 255, LWA_ALPHA);
-        return;
+        const Outcome styled = setExStyle(h, style | WS_EX_LAYERED | WS_EX_TRANSPARENT);
+        if (!w.layeredForPassThrough) return styled;
+        return styled & outcomeOf(SetLayeredWindowAttributes(h, 0, 255, LWA_ALPHA));
     }
     const LONG layered = w.layeredForPassThrough ? WS_EX_LAYERED : 0;
-    SetWindowLongW(h, GWL_EXSTYLE, style & ~(WS_EX_TRANSPARENT | layered));
+    const Outcome styled = setExStyle(h, style & ~(WS_EX_TRANSPARENT | layered));
     if (layered) RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
     w.layeredForPassThrough = false;
+    return styled;
 }
 
 // Brings every window in step with its model; the pump calls this on each pass, so a picture

@@ -1,6 +1,7 @@
 #pragma once
-// The real desktop: Win32 windows, timers, input, monitors, the message pump and message
-// boxes behind the Desktop interface. It carries out what the program decides and nothing more.
+// The real desktop: Win32 windows, timers, input, monitors, the message pump, the notification
+// icon and message boxes behind every port. It carries out what the program decides and
+// nothing more, and tells the program what the system did.
 #include <windows.h>
 
 #include <shellapi.h>
@@ -9,11 +10,12 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "common/escaped_exception.h"
 #include "common/win32/unique_handle.h"
-#include "platform/desktop.h"
+#include "platform/ports/desktop.h"
 #include "platform/win32/window_painter_win32.h"
 
 namespace quill::platform::win32 {
@@ -23,55 +25,64 @@ inline Long toLong(const void* h) { return static_cast<Long>(reinterpret_cast<st
 inline HWND toHwnd(Long h) { return reinterpret_cast<HWND>(static_cast<std::intptr_t>(h)); }
 inline HMONITOR toHmonitor(Long h) { return reinterpret_cast<HMONITOR>(static_cast<std::intptr_t>(h)); }
 
-class Win32Desktop : public Desktop {
+class Win32Desktop : public AllPortsDesktop {
 public:
     explicit Win32Desktop(HINSTANCE instance);
     ~Win32Desktop() override;
     Win32Desktop(const Win32Desktop&) = delete;
     Win32Desktop& operator=(const Win32Desktop&) = delete;
 
+    // WindowPort (win32_desktop.cpp)
     Single twipsPerPixelX() const override { return tppX_; }
     Single twipsPerPixelY() const override { return tppY_; }
     WindowHandle createWindow(WindowClient& client, const std::string& title, const PixelRect& rect,
                               Placement placement) override;
-    void destroyWindow(WindowHandle h) override;
+    Outcome destroyWindow(WindowHandle h) override;
     PixelRect windowRect(WindowHandle h) const override;
-    void moveWindow(WindowHandle h, const PixelRect& r) override;
+    Outcome moveWindow(WindowHandle h, const PixelRect& r) override;
     void setVisible(WindowHandle h, bool visible) override;
     bool isVisible(WindowHandle h) const override;
-    void repaint(WindowHandle h) override;
-    void setColourKey(WindowHandle h, Colour key) override;
-    void setTopmost(WindowHandle h, bool show) override;
-    void setNoActivate(WindowHandle h) override;
+    Outcome repaint(WindowHandle h) override;
 
+    // StylingPort (win32_desktop.cpp)
+    Outcome setColourKey(WindowHandle h, Colour key) override;
+    Outcome setTopmost(WindowHandle h, bool show) override;
+    Outcome setNoActivate(WindowHandle h) override;
+    Outcome setInputPassThrough(bool on) override;
+
+    // EventLoopPort (system_win32.cpp, pump_win32.cpp)
     TimerId createTimer(TimerClient& client) override;
-    void setTimer(TimerId id, Long intervalMs, bool enabled) override;
-    void destroyTimer(TimerId id) override;
+    Outcome setTimer(TimerId id, Long intervalMs, bool enabled) override;
+    Outcome destroyTimer(TimerId id) override;
     Single secondsSinceMidnight() const override;
+    void doEvents() override;
+    void waitForEvents() override;
+    void endProgram() override;
+    bool programEnded() const override;
 
+    // InputPort (system_win32.cpp)
     PixelPoint cursorPos() const override;
-    void setCursorPos(Long x, Long y) override;
-    void mouseEvent(Long flags, Long dx, Long dy, Long data, Long extraInfo) override;
+    Outcome setCursorPos(Long x, Long y) override;
+    InputDelivery mouseEvent(Long flags, Long dx, Long dy) override;
     WindowHandle foregroundWindow() const override;
-    void setForegroundWindow(WindowHandle h) override;
-    void setInputPassThrough(bool on) override;
+    Outcome setForegroundWindow(WindowHandle h) override;
     bool escapePressed() override;
 
-    void enumDisplayMonitors(const std::function<Long(MonitorHandle)>& proc) override;
-    MonitorInfo monitorInfo(MonitorHandle m) const override;
+    // MonitorPort (monitors_win32.cpp)
+    Outcome enumDisplayMonitors(const std::function<Long(MonitorHandle)>& proc) override;
+    std::optional<MonitorInfo> monitorInfo(MonitorHandle m) const override;
     MonitorHandle monitorFromWindow(WindowHandle h) const override;
     MonitorHandle monitorFromPoint(PixelPoint p) const override;
     MonitorHandle monitorFromRect(const PixelRect& r) const override;
 
-    void doEvents() override;
-    void waitForEvents() override;
-    void addTrayIcon(WindowHandle owner, const std::string& tip) override;
-    void removeTrayIcon(WindowHandle owner) override;
-    int trackPopupMenu(WindowHandle owner, const std::vector<std::string>& items) override;
-    void messageBox(const std::string& text, const std::string& title, int icon) override;
-    void endProgram() override;
-    bool programEnded() const override;
+    // TrayPort (shell_win32.cpp)
+    Outcome addTrayIcon(WindowHandle owner, const std::string& tip) override;
+    Outcome removeTrayIcon(WindowHandle owner) override;
+    MenuChoice trackPopupMenu(WindowHandle owner, const std::vector<std::string>& items) override;
+    MessageId registerMessage(const std::string& name) override;
 
+    // MessageBoxPort and FilePort (pump_win32.cpp)
+    Outcome messageBox(const std::string& text, const std::string& title, int icon) override;
     std::string programFolder() const override;
     bool findNormalFile(const std::string& path) const override;
     PictureLoad loadPicture(const std::string& path) override;
@@ -100,7 +111,6 @@ private:
     };
 
     Window* find(HWND h);
-    void registerClasses();
     PixelPoint defaultPosition(const PixelRect& rect, Placement placement) const;
     void syncAll();
     bool sync(HWND h, Window& w);
@@ -110,7 +120,10 @@ private:
     LRESULT onMouseMessage(HWND h, UINT msg, WPARAM w, LPARAM l);
     void onPaint(HWND h);
     void onClose(HWND h, CloseReason reason);
-    void applyPassThrough(HWND h, Window& w);
+    bool onNamedMessage(HWND h, UINT msg);
+    Outcome applyPassThrough(HWND h, Window& w);
+    static Outcome setExStyle(HWND h, LONG style);
+    static Outcome addExStyle(HWND h, LONG style);
     LRESULT onCtlColorStatic(HDC dc, HWND label);
     bool onSetCursor(HWND h);
     void styleLabel(LabelWindow& label, const LabelStyle& style);
@@ -131,6 +144,7 @@ private:
     // asked again whenever the window, point or rectangle differs from the last one.
     struct MonitorAnswers {
         std::optional<std::vector<MonitorHandle>> handles;
+        Outcome listed = Outcome::Done;  // whether the system listed them all
         std::map<MonitorHandle, MonitorInfo> infos;
         LastAnswer<std::pair<WindowHandle, std::array<Long, 4>>> byWindow;
         LastAnswer<std::array<Long, 2>> byPoint;
@@ -150,6 +164,7 @@ private:
     bool ended_ = false;
     bool passThrough_ = false;
     bool altHeld_ = false;  // at the last press or release
+    std::set<UINT> registered_;  // messages registered by name, routed to the windows' clients
     std::optional<NOTIFYICONDATAW> trayIcon_;  // the record it was added with, to remove it
     HCURSOR handCursor_ = nullptr;             // a shared resource cursor: never destroyed
     int messageBoxes_ = 0;  // open message boxes: their modal loops must not run timer handlers

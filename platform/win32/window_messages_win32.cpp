@@ -2,24 +2,17 @@
 // never-activated windows, transparent labels and timer ticks.
 #include <windowsx.h>
 
+#include "common/win32/mouse_keys.h"
 #include "platform/win32/window_painter_win32.h"
 #include "platform/win32/win32_desktop.h"
 
 namespace quill::platform::win32 {
 
+using quill::win32::heldButtons;
+using quill::win32::mouseShiftState;
 using quill::win32::PaintGuard;
 
 namespace {
-
-Integer heldButtons(WPARAM w) {
-    return static_cast<Integer>(((w & MK_LBUTTON) ? kLeftButton : 0) | ((w & MK_RBUTTON) ? kRightButton : 0) |
-                                ((w & MK_MBUTTON) ? kMiddleButton : 0));
-}
-
-// Shift 1, Ctrl 2, Alt 4, as mouse handlers receive them.
-Integer shiftState(WPARAM w, bool alt) {
-    return static_cast<Integer>(((w & MK_SHIFT) ? 1 : 0) | ((w & MK_CONTROL) ? 2 : 0) | (alt ? 4 : 0));
-}
 
 struct MouseMessage {
     MouseAction action;
@@ -68,9 +61,20 @@ LRESULT Win32Desktop::onMessage(HWND h, UINT msg, WPARAM w, LPARAM l) {
         case WM_SETCURSOR:
             if (LOWORD(l) == HTCLIENT && onSetCursor(h)) return TRUE;
             break;
-        default: break;
+        default:
+            if (onNamedMessage(h, msg)) return 0;
+            break;
     }
     return onMouseMessage(h, msg, w, l);
+}
+
+// Registered messages lie in their own range; only those the program registered are its own.
+bool Win32Desktop::onNamedMessage(HWND h, UINT msg) {
+    if (msg < 0xC000 || msg > 0xFFFF || !registered_.count(msg)) return false;
+    Window* win = find(h);
+    if (!win || ended_) return false;
+    win->client->onNamedMessage(msg);  // may destroy the window: nothing of it is used afterwards
+    return true;
 }
 
 LRESULT Win32Desktop::onMouseMessage(HWND h, UINT msg, WPARAM w, LPARAM l) {
@@ -91,8 +95,8 @@ void Win32Desktop::onMouse(HWND h, MouseAction action, Integer button, WPARAM w,
     // Alt is not in the message; asking for it costs a server round trip under Wine, so it is
     // read at presses and releases, and moves carry what the last of them saw.
     if (action != MouseAction::Move) altHeld_ = GetKeyState(VK_MENU) < 0;
-    const RawMouse raw{action, action == MouseAction::Move ? held : button, shiftState(w, altHeld_), GET_X_LPARAM(l),
-                       GET_Y_LPARAM(l)};
+    const RawMouse raw{action, action == MouseAction::Move ? held : button, mouseShiftState(w, altHeld_),
+                       GET_X_LPARAM(l), GET_Y_LPARAM(l)};
     win->client->onMouse(raw);  // may destroy the window: nothing of it is used afterwards
 }
 

@@ -7,7 +7,7 @@
 
 #include "common/win32/unique_handle.h"
 
-#include "platform/window_model.h"
+#include "platform/ports/window_model.h"
 
 namespace quill::platform::win32 {
 

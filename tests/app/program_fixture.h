@@ -25,7 +25,7 @@ protected:
     // Writes the standard body unless a test wrote its own Pointer.bmp, then starts.
     bool startProgram();
     quill::app::Program& prog() { return *program_; }
-    quill::mouse_window::Form1State& st() { return program_->mouse.state; }
+    quill::mouse_window::MotionState& st() { return program_->mouse.motion().stateForTests(); }
     quill::gesture::GestureState& rec() { return program_->engine.state(); }
     quill::forms::Form1View& form1() { return program_->form1View; }
     quill::platform::PixelRect form1Rect() const;
@@ -42,7 +42,7 @@ protected:
     void settle();
 
     HeadlessDesktop desk;
-    quill::mouse_window::EngineLumoObject lumo;
+    quill::mouse_window::EngineLumoCtrl lumo;
     std::unique_ptr<quill::app::Program> program_;
     bool pointerWritten_ = false;
 };

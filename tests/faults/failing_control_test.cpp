@@ -11,12 +11,12 @@ namespace quilltest {
 namespace {
 
 using namespace quill;
-using mouse_window::LumoDispId;
+using LumoDispId = lumo::DispId;
 
 // The engine's control, with the calls of chosen members failing as a control can fail.
-class FlakyControl final : public mouse_window::LateBoundObject {
+class FlakyControl final : public mouse_window::LumoCtrl {
 public:
-    explicit FlakyControl(mouse_window::LateBoundObject& inner) : inner_(inner) {}
+    explicit FlakyControl(mouse_window::LumoCtrl& inner) : inner_(inner) {}
     RunError invoke(LumoDispId id, mouse_window::InvokeKind kind, mouse_window::DispArg* args, std::size_t count,
                     mouse_window::DispArg* result) override {
         if (failing.count(id)) {
@@ -34,7 +34,7 @@ public:
     int failures = 0;
 
 private:
-    mouse_window::LateBoundObject& inner_;
+    mouse_window::LumoCtrl& inner_;
 };
 
 class FailingControl : public ProgramTest {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "compositor/dispatch_args/member_ids.h"
+#include "compositor/interface/lumo_dispids.h"
 
 namespace lumo::dispatch::fuzz {
 

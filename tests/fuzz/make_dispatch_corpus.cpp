@@ -6,10 +6,11 @@
 #include <functional>
 #include <string>
 
-#include "compositor/dispatch_args/member_ids.h"
+#include "compositor/interface/lumo_dispids.h"
 #include "tests/fuzz/dispatch_call_format.h"
 
 using namespace lumo::dispatch;
+using lumo::DispId;
 using fuzz::CallWriter;
 
 namespace {

@@ -1,11 +1,11 @@
 // The heartbeat's movement decisions: bounces, push-back and the countdown.
-#include "gesture/glide.h"
+#include "mouse_window/glide.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using namespace quill::gesture;
+using namespace quill::mouse_window;
 
 const MonitorBox kMon{0, 0, 1920, 1080};  // 28800 by 16200 twips
 

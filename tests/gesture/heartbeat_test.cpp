@@ -26,7 +26,7 @@ TEST_F(Heartbeat, OnlyAnotherProgramsWindowBecomesTheTarget) {
     clickButton();
     desk.runFor(100);
     EXPECT_EQ(rec().TargetHwnd, notepad);
-    for (platform::WindowHandle own : {form1().hWnd(), prog().about.hWnd(), prog().menu.hWnd()}) {
+    for (platform::WindowHandle own : {form1().hWnd(), prog().about.load(), prog().menu.hWnd()}) {
         desk.setForeground(own);
         ASSERT_EQ(prog().engine.Timer1_Timer(), RunError::None);
         EXPECT_EQ(rec().TargetHwnd, notepad);
@@ -35,6 +35,14 @@ TEST_F(Heartbeat, OnlyAnotherProgramsWindowBecomesTheTarget) {
     desk.setForeground(other);
     ASSERT_EQ(prog().engine.Timer1_Timer(), RunError::None);
     EXPECT_EQ(rec().TargetHwnd, other);
+}
+
+TEST_F(Heartbeat, TellingOwnWindowsFromTheTargetLoadsNoForm) {
+    clickButton();
+    desk.runFor(150);  // recording ticks compare the foreground with the program's windows
+    EXPECT_EQ(rec().TargetHwnd, notepad);
+    EXPECT_FALSE(prog().frmAboutView.loaded());
+    EXPECT_EQ(prog().forms.count(), 3);  // Form1, MenuForm, Form2
 }
 
 TEST_F(Heartbeat, AGlideRunsAtOneMillisecondAndReturnsToAHundred) {

@@ -75,16 +75,16 @@ TEST_P(LargeBodies, ShowNothingOfTheDesignTimePictureBoxes) {
     ASSERT_EQ(form1Rect().width(), w);
     ASSERT_EQ(form1Rect().height(), h);
     const auto model = desk.windowState(form1().hWnd()).client->model();
-    expectOnlyKeyedPictureBoxes(model, w, h, static_cast<Colour>(st().KeyColor));
+    expectOnlyKeyedPictureBoxes(model, w, h, static_cast<Colour>(prog().mouse.keyColor()));
 }
 
 INSTANTIATE_TEST_SUITE_P(TallAndWide, LargeBodies,
                          ::testing::Values(std::pair{100, 189}, std::pair{189, 189}, std::pair{189, 100}));
 
 // LumoCTRL1 as seen from the form: which places and extents it is given, in order.
-class RecordingLumo : public mouse_window::LateBoundObject {
+class RecordingLumo : public mouse_window::LumoCtrl {
 public:
-    RunError invoke(mouse_window::LumoDispId id, mouse_window::InvokeKind kind, mouse_window::DispArg* args,
+    RunError invoke(lumo::DispId id, mouse_window::InvokeKind kind, mouse_window::DispArg* args,
                     std::size_t count, mouse_window::DispArg* result) override {
         return engine.invoke(id, kind, args, count, result);
     }
@@ -98,7 +98,7 @@ public:
         calls.push_back("extent " + std::to_string(w) + "x" + std::to_string(h));
         return engine.setExtent(w, h);
     }
-    mouse_window::EngineLumoObject engine;
+    mouse_window::EngineLumoCtrl engine;
     std::vector<std::string> calls;
 };
 

@@ -86,7 +86,7 @@ TEST_F(StartUp, TheTopLeftPixelIsTheKeyColour) {
     desk.addFile(kPointerPath, bmp24(130, 130, [](int x, int y) { return x + y == 0 ? 0xFF00FFu : 0x123456u; }));
     ASSERT_TRUE(startProgram());
     const Colour magenta = 0xFF00FF;  // the same in both byte orders
-    EXPECT_EQ(st().KeyColor, static_cast<Long>(magenta));
+    EXPECT_EQ(prog().mouse.keyColor(), static_cast<Long>(magenta));
     EXPECT_EQ(desk.windowState(form1().hWnd()).colourKey, magenta);
     EXPECT_EQ(lumo.control().picViewBgColor(), magenta);
 }

@@ -107,7 +107,7 @@ TEST(HeadlessInput, RecordsTheProgramsOwnCursorMovesAndButtons) {
     const WindowHandle other = d.addForeignWindow("Notepad", {0, 0, 500, 500});
     d.setForegroundWindow(other);
     d.setCursorPos(10, 20);
-    d.mouseEvent(kLeftDownFlag, 10, 20, 0, 0);
+    d.mouseEvent(kLeftDownFlag, 10, 20);
     ASSERT_EQ(d.synthesised().size(), 1u);
     EXPECT_EQ(d.synthesised()[0].cursor, (PixelPoint{10, 20}));
     EXPECT_EQ(d.synthesised()[0].foreground, other);

@@ -11,7 +11,7 @@
 #include <initializer_list>
 #include <vector>
 
-#include "compositor/com/dispids.h"
+#include "compositor/interface/lumo_dispids.h"
 #include "compositor/com/lumoscope_h.h"
 #include "compositor/com/variant_args.h"
 #include "compositor/engine/bitmap.h"
@@ -19,8 +19,8 @@
 
 namespace comtest {
 
-using lumo::com::DispId;
-using lumo::com::EventId;
+using lumo::DispId;
+using lumo::EventId;
 using lumo::com::Variant;
 using Microsoft::WRL::ComPtr;
 

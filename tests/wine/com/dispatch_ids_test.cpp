@@ -20,7 +20,7 @@
 namespace {
 
 using Microsoft::WRL::ComPtr;
-using quill::mouse_window::LumoDispId;
+using LumoDispId = lumo::DispId;
 
 std::string narrow(const wchar_t* ascii) { return std::string(ascii, ascii + wcslen(ascii)); }
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/win32/text_win32.h"
+#include "common/win32/text.h"
 #include "platform/win32/win32_desktop.h"
 
 namespace {
@@ -46,7 +46,7 @@ private:
             if (HWND box = FindWindowW(L"#32770", L"Quillora")) {
                 wchar_t buf[512] = {};
                 GetDlgItemTextW(box, 0xFFFF, buf, 512);  // a message box's text control
-                text_ = platform::win32::narrow(buf);
+                text_ = win32::narrow(buf);
                 ++seen_;
                 PostMessageW(box, WM_COMMAND, IDOK, 0);
             }

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "app/program.h"
-#include "mouse_window/lumo_ctrl_com_win32.h"
+#include "lumo_client/com_lumo_ctrl_win32.h"
 #include "platform/win32/win32_desktop.h"
 #include "tests/wine/support/process_resources.h"
 #include "tests/wine/support/registered_control.h"
@@ -32,7 +32,7 @@ class GestureLeaks : public ::testing::Test {
 protected:
     void SetUp() override {
         HRESULT failure = S_OK;
-        lumo = mouse_window::ComLumoObject::create(failure);
+        lumo = lumo_client::ComLumoCtrl::create(failure);
         ASSERT_TRUE(lumo) << std::hex << failure;
         program = std::make_unique<app::Program>(desk, *lumo);
         ASSERT_TRUE(program->start());
@@ -59,7 +59,7 @@ protected:
 
     ComApartment com;
     platform::win32::Win32Desktop desk{GetModuleHandleW(nullptr)};
-    std::unique_ptr<mouse_window::ComLumoObject> lumo;
+    std::unique_ptr<lumo_client::ComLumoCtrl> lumo;
     std::unique_ptr<app::Program> program;
 };
 

@@ -10,7 +10,7 @@
 #include "app/program.h"
 #include "common/win32/unique_handle.h"
 #include "mouse_window/lumo_ctrl_engine.h"
-#include "platform/win32/text_win32.h"
+#include "common/win32/text.h"
 #include "platform/win32/win32_desktop.h"
 
 namespace {
@@ -79,12 +79,12 @@ protected:
     static std::string labelText(platform::Form& f) {
         wchar_t text[256] = {};
         GetDlgItemTextW(toHwnd(f.hWnd()), 100, text, 256);
-        return platform::win32::narrow(text);
+        return win32::narrow(text);
     }
     platform::MouseArgs at(Single x, Single y, Integer button = platform::kLeftButton) { return {button, 0, x, y}; }
 
     platform::win32::Win32Desktop desk;
-    mouse_window::EngineLumoObject lumo;
+    mouse_window::EngineLumoCtrl lumo;
     app::Program program;
 };
 

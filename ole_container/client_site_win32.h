@@ -1,22 +1,29 @@
 #pragma once
-// Form1 as the container of LumoCTRL1: the client site through which the control activates in
-// place, as a child window of Form1 at the rectangle the form gives it.
+// A window of ours as the container of a control: the client site through which the control
+// activates in place, as a child window of that window at the rectangle it is given.
 #include <windows.h>
 #include <ole2.h>
 #include <oleidl.h>
 
-namespace quill::mouse_window {
+namespace quill::ole_container {
 
-class LumoSite final : public IOleClientSite, public IOleInPlaceSite {
+class ClientSite final : public IOleClientSite, public IOleInPlaceSite {
 public:
     // Reference-counted: starts at 0, the first owner adds the first reference.
-    LumoSite(HWND form, const RECT& place) : form_(form), place_(place) {}
+    ClientSite(HWND form, const RECT& place) : form_(form), place_(place) {}
     void setPlace(const RECT& place) { place_ = place; }
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override;
-    ULONG STDMETHODCALLTYPE AddRef() noexcept override;
-    ULONG STDMETHODCALLTYPE Release() noexcept override;
+    ULONG STDMETHODCALLTYPE AddRef() noexcept override { return ++refs_; }
+    // The last reference deletes the site.
+    ULONG STDMETHODCALLTYPE Release() noexcept override {
+        if (--refs_ == 0) {
+            delete this;
+            return 0;
+        }
+        return refs_;
+    }
 
     // IOleClientSite: nothing is stored, linked or shown elsewhere.
     HRESULT STDMETHODCALLTYPE SaveObject() noexcept override { return E_NOTIMPL; }
@@ -45,11 +52,11 @@ public:
     HRESULT STDMETHODCALLTYPE OnPosRectChange(LPCRECT) noexcept override { return S_OK; }
 
 private:
-    ~LumoSite() = default;
+    ~ClientSite() = default;
 
     ULONG refs_ = 0;
     HWND form_;
     RECT place_;
 };
 
-}  // namespace quill::mouse_window
+}  // namespace quill::ole_container

@@ -12,6 +12,8 @@ namespace quill::platform {
 using WindowHandle = Long;
 using MonitorHandle = Long;
 using TimerId = int;
+// A window message registered by name with the system (0: the system refused the name).
+using MessageId = unsigned;
 
 struct PixelPoint {
     Long x = 0;
@@ -62,15 +64,14 @@ struct RawMouse {
     Long y = 0;
 };
 
-// Flags of a synthesised button event.
+// Flags of a synthesised button event, a pair per button: each up flag is its down flag
+// shifted left by one.
 enum : Long {
-    kLeftDownFlag = 0x0002,
-    kLeftUpFlag = 0x0004,
-    kRightDownFlag = 0x0008,
-    kRightUpFlag = 0x0010,
-    kMiddleDownFlag = 0x0020,
-    kMiddleUpFlag = 0x0040,
+    kLeftDownFlag = 0x0002, kLeftUpFlag = 0x0004,
+    kRightDownFlag = 0x0008, kRightUpFlag = 0x0010,
+    kMiddleDownFlag = 0x0020, kMiddleUpFlag = 0x0040,
 };
+constexpr Long kButtonDownFlags = kLeftDownFlag | kRightDownFlag | kMiddleDownFlag;
 
 // Why a window is asked to close: another program (or Alt+F4) asked it, or the session ends.
 enum class CloseReason { Request, SessionEnd };
@@ -91,8 +92,5 @@ struct LabelStyle {
 
 // The shell's mouse messages over the notification icon: they arrive as the x of a move.
 enum : Long { kTrayMouseMove = 0x200, kTrayLeftDown = 0x201, kTrayLeftUp = 0x202, kTrayRightUp = 0x205 };
-
-// Message box icon value of a critical error (OK button only).
-constexpr int kCriticalIcon = 16;
 
 }  // namespace quill::platform

@@ -6,7 +6,7 @@
 
 #include "common/colour.h"
 #include "common/picture.h"
-#include "platform/types.h"
+#include "platform/ports/types.h"
 
 namespace quill::platform {
 

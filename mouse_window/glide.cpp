@@ -1,8 +1,8 @@
-#include "gesture/glide.h"
+#include "mouse_window/glide.h"
 
 #include "common/checked_int.h"
 
-namespace quill::gesture {
+namespace quill::mouse_window {
 
 namespace {
 struct Edges {  // the monitor's edges in twips, single precision
@@ -50,4 +50,4 @@ GlideCount countDown(Integer throwTicks) {
     return {left, false, false};
 }
 
-}  // namespace quill::gesture
+}  // namespace quill::mouse_window

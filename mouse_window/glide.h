@@ -1,11 +1,11 @@
 #pragma once
-// The heartbeat's movement decisions over plain values: bouncing a gliding body off the edges
+// The glide's decisions over plain values: bouncing a gliding body off the edges
 // of its monitor, pushing an idle body back onto it, and counting a glide down.
 #include "common/rounding.h"
 #include "common/run_error.h"
 #include "common/twips.h"
 
-namespace quill::gesture {
+namespace quill::mouse_window {
 
 constexpr Single kBounceMarginTwips = 50;
 constexpr double kPushStepTwips = 100.0;
@@ -40,4 +40,4 @@ struct GlideCount {
 // reaches 1, so a count of n moves the body max(1, n - 1) times.
 GlideCount countDown(Integer throwTicks);
 
-}  // namespace quill::gesture
+}  // namespace quill::mouse_window

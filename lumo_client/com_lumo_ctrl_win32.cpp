@@ -1,18 +1,17 @@
-#include "mouse_window/lumo_ctrl_com_win32.h"
+#include "lumo_client/com_lumo_ctrl_win32.h"
 
-#include <ocidl.h>
 #include <oleauto.h>
 
 #include <array>
 
-#include "common/twips.h"
 #include "common/win32/hresult_errors.h"
 #include "common/win32/picture_object.h"
-#include "common/win32/unique_handle.h"
 
-namespace quill::mouse_window {
+namespace quill::lumo_client {
 
 using Microsoft::WRL::ComPtr;
+using mouse_window::DispArg;
+using mouse_window::InvokeKind;
 using win32::runErrorFor;
 
 namespace {
@@ -47,7 +46,7 @@ struct VariantArray {
 
 // In registration-free mode CLSIDFromProgID hands out a stand-in class identifier that only
 // this process knows; it is used to create the object and never compared with anything.
-std::unique_ptr<ComLumoObject> ComLumoObject::create(HRESULT& failure) {
+std::unique_ptr<ComLumoCtrl> ComLumoCtrl::create(HRESULT& failure) {
     CLSID clsid{};
     failure = CLSIDFromProgID(kLumoProgId, &clsid);
     if (FAILED(failure)) return nullptr;
@@ -55,19 +54,10 @@ std::unique_ptr<ComLumoObject> ComLumoObject::create(HRESULT& failure) {
     failure = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
                                reinterpret_cast<void**>(object.GetAddressOf()));
     if (FAILED(failure)) return nullptr;
-    return std::unique_ptr<ComLumoObject>(new ComLumoObject(std::move(object)));
+    return std::unique_ptr<ComLumoCtrl>(new ComLumoCtrl(std::move(object)));
 }
 
-// A container closes its controls before it lets them go: the control leaves its site and
-// forgets it, so neither keeps the other alive.
-ComLumoObject::~ComLumoObject() {
-    ComPtr<IOleObject> ole;
-    if (!site_ || FAILED(object_.As(&ole))) return;
-    ole->Close(OLECLOSE_NOSAVE);
-    ole->SetClientSite(nullptr);
-}
-
-RunError ComLumoObject::toVariant(const DispArg& a, VARIANT& v, short& refSlot) {
+RunError ComLumoCtrl::toVariant(const DispArg& a, VARIANT& v, short& refSlot) {
     VariantInit(&v);
     switch (a.type) {
         case DispArg::Type::Empty: break;
@@ -94,7 +84,7 @@ RunError ComLumoObject::toVariant(const DispArg& a, VARIANT& v, short& refSlot) 
     return RunError::None;
 }
 
-RunError ComLumoObject::fromVariant(const VARIANT& v, DispArg& out) {
+RunError ComLumoCtrl::fromVariant(const VARIANT& v, DispArg& out) {
     switch (v.vt) {
         case VT_I2: out = DispArg::integer(v.iVal); return RunError::None;
         case VT_I4: out = DispArg::longValue(v.lVal); return RunError::None;
@@ -114,7 +104,7 @@ RunError ComLumoObject::fromVariant(const VARIANT& v, DispArg& out) {
     }
 }
 
-RunError ComLumoObject::invoke(LumoDispId id, InvokeKind kind, DispArg* args, std::size_t count, DispArg* result) {
+RunError ComLumoCtrl::invoke(lumo::DispId id, InvokeKind kind, DispArg* args, std::size_t count, DispArg* result) {
     if (count > kMaxArgs) return RunError::InvalidCall;
     VariantArray vars;  // all VT_EMPTY until filled, so clearing them all is always safe
     vars.used = count;
@@ -145,41 +135,10 @@ RunError ComLumoObject::invoke(LumoDispId id, InvokeKind kind, DispArg* args, st
     return e;
 }
 
-// Like a form creating its controls: site the new control, give it its design-time extent and
-// activate it in place, as a child window of the form at its rectangle.
-RunError ComLumoObject::site(platform::WindowHandle form, const platform::PixelRect& place) {
-    ComPtr<IOleObject> ole;
-    if (FAILED(object_.As(&ole))) return RunError::InvalidCall;
+// Like a form creating its controls: the new control is embedded at its rectangle on the form.
+RunError ComLumoCtrl::site(platform::WindowHandle form, const platform::PixelRect& place) {
     HWND window = reinterpret_cast<HWND>(static_cast<std::intptr_t>(form));
-    place_ = {place.left, place.top, place.right, place.bottom};
-    site_ = new LumoSite(window, place_);
-    QUILL_RETURN_IF_ERROR(runErrorFor(ole->SetClientSite(site_.Get())));
-    ComPtr<IPersistStreamInit> persist;
-    if (SUCCEEDED(object_.As(&persist))) QUILL_RETURN_IF_ERROR(runErrorFor(persist->InitNew()));
-    QUILL_RETURN_IF_ERROR(setExtent(place.width(), place.height()));
-    QUILL_RETURN_IF_ERROR(
-        runErrorFor(ole->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_.Get(), 0, window, &place_)));
-    inPlace_ = true;
-    return RunError::None;
+    return embedded_.site(window, RECT{place.left, place.top, place.right, place.bottom});
 }
 
-// The container's Width and Height: the control's extent, in hundredths of a millimetre (a
-// windowless control sizes its view from it), and once it is in place its rectangle, which a
-// windowed control's view follows.
-RunError ComLumoObject::setExtent(Long widthPx, Long heightPx) {
-    ComPtr<IOleObject> ole;
-    if (FAILED(object_.As(&ole))) return RunError::InvalidCall;
-    // The control turns the extent back into pixels with the screen's own scale.
-    quill::win32::WindowDc screen(nullptr);
-    SIZEL size{MulDiv(widthPx, kHimetricPerInch, GetDeviceCaps(screen.get(), LOGPIXELSX)),
-               MulDiv(heightPx, kHimetricPerInch, GetDeviceCaps(screen.get(), LOGPIXELSY))};
-    QUILL_RETURN_IF_ERROR(runErrorFor(ole->SetExtent(DVASPECT_CONTENT, &size)));
-    place_.right = place_.left + widthPx;
-    place_.bottom = place_.top + heightPx;
-    if (site_) site_->setPlace(place_);
-    ComPtr<IOleInPlaceObject> inPlace;
-    if (!inPlace_ || FAILED(object_.As(&inPlace))) return RunError::None;
-    return runErrorFor(inPlace->SetObjectRects(&place_, &place_));
-}
-
-}  // namespace quill::mouse_window
+}  // namespace quill::lumo_client

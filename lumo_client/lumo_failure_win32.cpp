@@ -1,11 +1,11 @@
-#include "mouse_window/lumo_failure_win32.h"
+#include "lumo_client/lumo_failure_win32.h"
 
 #include <cstdio>
 #include <initializer_list>
 
-#include "platform/win32/text_win32.h"
+#include "common/win32/text.h"
 
-namespace quill::mouse_window {
+namespace quill::lumo_client {
 
 namespace {
 
@@ -26,7 +26,7 @@ std::string systemText(HRESULT hr) {
     std::wstring text(buffer ? buffer : L"", n);
     LocalFree(buffer);
     while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) text.pop_back();
-    return text.empty() ? "原因不明のエラーです。" : platform::win32::narrow(text);
+    return text.empty() ? "原因不明のエラーです。" : quill::win32::narrow(text);
 }
 
 std::string reason(HRESULT hr) {
@@ -52,7 +52,7 @@ std::string reason(HRESULT hr) {
 // says what is wrong with it: missing, or not a loadable module. It is mapped as an image
 // without running any of its code.
 HRESULT fileFailure(const std::string& dllPath, HRESULT failure) {
-    const std::wstring path = platform::win32::widen(dllPath);
+    const std::wstring path = quill::win32::widen(dllPath);
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         return HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
@@ -72,4 +72,4 @@ std::string lumoFailureText(const std::string& dllPath, HRESULT failure) {
     return std::string(kHeadline) + "\n\nファイル: " + dllPath + "\n理由: " + reason(failure) + code;
 }
 
-}  // namespace quill::mouse_window
+}  // namespace quill::lumo_client

@@ -1,8 +1,8 @@
-#include "platform/win32/text_win32.h"
+#include "common/win32/text.h"
 
 #include <windows.h>
 
-namespace quill::platform::win32 {
+namespace quill::win32 {
 
 std::wstring widen(const std::string& utf8) {
     if (utf8.empty()) return {};
@@ -21,4 +21,4 @@ std::string narrow(const std::wstring& utf16) {
     return out;
 }
 
-}  // namespace quill::platform::win32
+}  // namespace quill::win32

@@ -5,11 +5,11 @@
 
 #include <string>
 
-namespace quill::mouse_window {
+namespace quill::lumo_client {
 
 constexpr const char* kLumoFileName = "Lumoscope.dll";
 
 // dllPath: the control library beside the program (UTF-8); failure: the failing call's result.
 std::string lumoFailureText(const std::string& dllPath, HRESULT failure);
 
-}  // namespace quill::mouse_window
+}  // namespace quill::lumo_client

@@ -1,4 +1,4 @@
-#include "platform/picture_file.h"
+#include "platform/ports/picture_file.h"
 
 #include "common/bmp/bmp_decoder.h"
 
@@ -14,7 +14,5 @@ PictureLoad toPicture(bmp::DecodeResult r) {
 PictureLoad pictureFromBmp(const std::uint8_t* data, std::size_t size) {
     return toPicture(bmp::decode(data, size));
 }
-
-PictureLoad pictureFromBmpFile(const std::string& path) { return toPicture(bmp::decodeFile(path)); }
 
 }  // namespace quill::platform

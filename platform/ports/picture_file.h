@@ -1,14 +1,14 @@
 #pragma once
-// Pictures from BMP files, through the project's own decoder.
+// Pictures from BMP files, through the project's own decoder: what both backends' FilePort
+// gives for a file's bytes.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
-#include "platform/desktop.h"
+#include "platform/ports/file_port.h"
 
 namespace quill::platform {
 
 PictureLoad pictureFromBmp(const std::uint8_t* data, std::size_t size);
-PictureLoad pictureFromBmpFile(const std::string& path);
 
 }  // namespace quill::platform
