@@ -3,6 +3,11 @@
 //   window_probe dismiss <title>  presses its OK button
 //   window_probe menu -           prints the open popup menu's rectangle
 //   window_probe tray -           prints the screen centre of the first notification icon
+//   window_probe trayicons -      prints how many notification icons are shown
+//   window_probe untray -         removes the program's icon (its hidden owner, id 1) as a
+//                                 restarting taskbar loses it
+//   window_probe taskbarcreated - tells every top-level window that the taskbar was created
+//   window_probe bodies -         prints how many body windows are shown, of any process
 //   window_probe windows -        prints the program's top-level windows, one per line:
 //                                 <handle> <visible 0|1> <left> <top> <right> <bottom> <title>
 //   window_probe text <handle> <id>  prints the text of a window's child control
@@ -15,6 +20,7 @@
 //                                 window is asked, then told; prints "exited" when the program
 //                                 ended by itself within 10 s, else ends it and prints "killed"
 #include <windows.h>
+#include <shellapi.h>
 
 
 #include <cstdio>
@@ -30,6 +36,7 @@ namespace {
 constexpr int kMessageBoxTextId = 0xFFFF;
 constexpr const wchar_t* kProgramFormClass = L"QuilloraForm";
 constexpr const wchar_t* kProgramTitle = L"Quillora";
+constexpr const wchar_t* kMenuFormTitle = L"pMenu";  // the icon's hidden owner
 
 std::wstring wide(const char* s) {
     const int n = MultiByteToWideChar(CP_UTF8, 0, s, -1, nullptr, 0);
@@ -69,6 +76,45 @@ int printFirstTrayIcon() {
     RECT r{};
     if (!icon || !IsWindowVisible(icon) || !GetWindowRect(icon, &r) || r.right <= r.left) return 1;
     std::printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    return 0;
+}
+
+int countTrayIcons() {
+    HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
+    int n = 0;
+    for (HWND icon = tray ? FindWindowExW(tray, nullptr, L"__winex11_tray_icon", nullptr) : nullptr; icon;
+         icon = FindWindowExW(tray, icon, L"__winex11_tray_icon", nullptr)) {
+        n += IsWindowVisible(tray) && IsWindowVisible(icon) ? 1 : 0;
+    }
+    std::printf("%d\n", n);
+    return 0;
+}
+
+// What a restarted taskbar does: it has lost every icon, then it says it was created.
+int removeProgramIcon() {
+    NOTIFYICONDATAW icon{};
+    icon.cbSize = sizeof icon;
+    icon.hWnd = FindWindowW(kProgramFormClass, kMenuFormTitle);
+    icon.uID = 1;
+    return icon.hWnd && Shell_NotifyIconW(NIM_DELETE, &icon) ? 0 : 1;
+}
+int broadcastTaskbarCreated() {
+    return SendNotifyMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0) ? 0 : 1;
+}
+
+BOOL CALLBACK countBody(HWND h, LPARAM data) {
+    wchar_t cls[64] = {}, title[64] = {};
+    GetClassNameW(h, cls, 64);
+    GetWindowTextW(h, title, 64);
+    if (IsWindowVisible(h) && std::wstring(cls) == kProgramFormClass && std::wstring(title) == kProgramTitle) {
+        ++*reinterpret_cast<int*>(data);
+    }
+    return TRUE;
+}
+int countBodies() {
+    int n = 0;
+    EnumWindows(countBody, reinterpret_cast<LPARAM>(&n));
+    std::printf("%d\n", n);
     return 0;
 }
 
@@ -151,6 +197,10 @@ int main(int argc, char** argv) {
     const std::string command = argv[1];
     if (command == "menu") return printRect(FindWindowW(L"#32768", nullptr));  // the popup menu class
     if (command == "tray") return printFirstTrayIcon();
+    if (command == "trayicons") return countTrayIcons();
+    if (command == "untray") return removeProgramIcon();
+    if (command == "taskbarcreated") return broadcastTaskbarCreated();
+    if (command == "bodies") return countBodies();
     if (command == "windows") return printProgramWindows();
     if (command == "endsession") return endSession();
     if (command == "resources") return printResources();
