@@ -44,6 +44,11 @@ struct TrayRecord {
     std::string tip;
 };
 
+struct BalloonRecord {
+    WindowHandle owner = 0;
+    std::string title, text;
+};
+
 struct PopupMenuRecord {
     WindowHandle owner = 0;
     std::vector<std::string> items;
@@ -114,6 +119,7 @@ public:
     // ---- TrayPort: the icons and menus are recorded; menus choose what tests queued ----
     Outcome addTrayIcon(WindowHandle owner, const std::string& tip) override;
     Outcome removeTrayIcon(WindowHandle owner) override;
+    Outcome showBalloon(WindowHandle owner, const std::string& title, const std::string& text) override;
     MenuChoice trackPopupMenu(WindowHandle owner, const std::vector<std::string>& items) override;
     MessageId registerMessage(const std::string& name) override;
 
@@ -200,6 +206,7 @@ public:
     bool endCalled() const { return endCalled_; }
     const std::vector<TrayRecord>& trayHistory() const { return trayHistory_; }
     std::optional<std::string> trayTip() const;  // the icon's tip while there is one
+    const std::vector<BalloonRecord>& balloons() const { return balloons_; }
     const std::vector<PopupMenuRecord>& menusShown() const { return menusShown_; }
     // The cursor a window of the program shows at a screen point (the default elsewhere).
     CursorShape cursorShapeAt(PixelPoint p) const;
@@ -282,6 +289,7 @@ private:
     std::vector<MessageBoxRecord> messageBoxes_;
     std::map<WindowHandle, std::string> trayIcons_;
     std::vector<TrayRecord> trayHistory_;
+    std::vector<BalloonRecord> balloons_;
     std::deque<int> menuChoices_;
     std::vector<PopupMenuRecord> menusShown_;
     std::vector<WindowHandle> foregroundRequests_;

@@ -21,6 +21,12 @@ Outcome HeadlessDesktop::removeTrayIcon(WindowHandle owner) {
     return Outcome::Done;
 }
 
+Outcome HeadlessDesktop::showBalloon(WindowHandle owner, const std::string& title, const std::string& text) {
+    if (trayIcons_.count(owner) == 0) return Outcome::Failed;  // no icon to show it from
+    balloons_.push_back({owner, title, text});
+    return Outcome::Done;
+}
+
 std::optional<std::string> HeadlessDesktop::trayTip() const {
     if (trayIcons_.empty()) return std::nullopt;
     return trayIcons_.begin()->second;

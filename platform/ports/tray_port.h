@@ -24,6 +24,9 @@ public:
     [[nodiscard]] virtual Outcome addTrayIcon(WindowHandle owner, const std::string& tip) = 0;
     // Done once no icon of the owner is shown, also when there was none.
     [[nodiscard]] virtual Outcome removeTrayIcon(WindowHandle owner) = 0;
+    // A short notice in a balloon from the owner's icon, with a title; Failed when the owner
+    // has no icon shown or the shell refused it.
+    [[nodiscard]] virtual Outcome showBalloon(WindowHandle owner, const std::string& title, const std::string& text) = 0;
     // A popup menu of the items at the cursor; runs until it closes.
     virtual MenuChoice trackPopupMenu(WindowHandle owner, const std::vector<std::string>& items) = 0;
     // The id under which a message registered by name reaches the windows

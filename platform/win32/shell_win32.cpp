@@ -66,6 +66,20 @@ Outcome Win32Desktop::removeTrayIcon(WindowHandle owner) {
     return removed;
 }
 
+// The balloon fields came with the second record layout; the icon itself is left as it was.
+Outcome Win32Desktop::showBalloon(WindowHandle owner, const std::string& title, const std::string& text) {
+    if (!trayIcon_ || trayIcon_->hWnd != toHwnd(owner)) return Outcome::Failed;
+    NOTIFYICONDATAW data{};
+    data.cbSize = NOTIFYICONDATAW_V2_SIZE;
+    data.hWnd = trayIcon_->hWnd;
+    data.uID = trayIcon_->uID;
+    data.uFlags = NIF_INFO;
+    lstrcpynW(data.szInfoTitle, widen(title).c_str(), ARRAYSIZE(data.szInfoTitle));
+    lstrcpynW(data.szInfo, widen(text).c_str(), ARRAYSIZE(data.szInfo));
+    data.dwInfoFlags = NIIF_INFO;
+    return outcomeOf(Shell_NotifyIconW(NIM_MODIFY, &data));
+}
+
 MenuChoice Win32Desktop::trackPopupMenu(WindowHandle owner, const std::vector<std::string>& items) {
     UniqueMenu menu(CreatePopupMenu());
     if (!menu) return {-1, Outcome::Failed};

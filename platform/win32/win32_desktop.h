@@ -78,6 +78,7 @@ public:
     // TrayPort (shell_win32.cpp)
     Outcome addTrayIcon(WindowHandle owner, const std::string& tip) override;
     Outcome removeTrayIcon(WindowHandle owner) override;
+    Outcome showBalloon(WindowHandle owner, const std::string& title, const std::string& text) override;
     MenuChoice trackPopupMenu(WindowHandle owner, const std::vector<std::string>& items) override;
     MessageId registerMessage(const std::string& name) override;
 

@@ -56,6 +56,21 @@ TEST(HeadlessTray, TheShellRefusesASecondIconAndARefusedOneShowsNothing) {
     EXPECT_FALSE(d.trayTip());
 }
 
+TEST(HeadlessTray, ABalloonNeedsTheOwnersIconShown) {
+    HeadlessDesktop d;
+    Owner owner, stranger;
+    const WindowHandle h = d.createWindow(owner, "MenuForm", {0, 0, 10, 10}, Placement::Given);
+    const WindowHandle other = d.createWindow(stranger, "Other", {0, 0, 10, 10}, Placement::Given);
+    EXPECT_EQ(d.tray().showBalloon(h, "Quillora", "before the icon"), Outcome::Failed);
+    ASSERT_EQ(d.tray().addTrayIcon(h, "Quillora"), Outcome::Done);
+    EXPECT_EQ(d.tray().showBalloon(other, "Quillora", "not its icon"), Outcome::Failed);
+    EXPECT_EQ(d.tray().showBalloon(h, "Quillora", "shown"), Outcome::Done);
+    ASSERT_EQ(d.balloons().size(), 1u);
+    EXPECT_EQ(d.balloons()[0].owner, h);
+    EXPECT_EQ(d.balloons()[0].title, "Quillora");
+    EXPECT_EQ(d.balloons()[0].text, "shown");
+}
+
 class NamedMessages : public ::testing::Test {
 protected:
     HeadlessDesktop d;
