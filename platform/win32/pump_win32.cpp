@@ -64,9 +64,17 @@ void Win32Desktop::waitForEvents() {
     deliver(msg);
 }
 
+// The program waits for the box: behind the topmost body or the user's window it could not be
+// answered. It comes to the front and stays above, and meanwhile the program's windows let the
+// mouse through to whatever lies beneath (the box, or the user's window) and hear nothing of it.
 Outcome Win32Desktop::messageBox(const std::string& text, const std::string& title, int icon) {
     ++messageBoxes_;
-    const int answer = MessageBoxW(nullptr, widen(text).c_str(), widen(title).c_str(), MB_OK | static_cast<UINT>(icon));
+    ReleaseCapture();  // a drag in progress lets go of the mouse
+    const bool passingThrough = passThrough_;
+    (void)setInputPassThrough(true);  // a window that stays in the way still ignores the mouse
+    const UINT flags = MB_OK | MB_SETFOREGROUND | MB_TOPMOST | static_cast<UINT>(icon);
+    const int answer = MessageBoxW(nullptr, widen(text).c_str(), widen(title).c_str(), flags);
+    (void)setInputPassThrough(passingThrough);
     --messageBoxes_;
     return outcomeOf(answer != 0);
 }

@@ -77,6 +77,7 @@ public:
 
     // TrayPort (shell_win32.cpp)
     Outcome addTrayIcon(WindowHandle owner, const std::string& tip) override;
+    Outcome modifyTrayIcon(WindowHandle owner, const std::string& tip) override;
     Outcome removeTrayIcon(WindowHandle owner) override;
     Outcome showBalloon(WindowHandle owner, const std::string& title, const std::string& text) override;
     MenuChoice trackPopupMenu(WindowHandle owner, const std::vector<std::string>& items) override;
@@ -122,6 +123,8 @@ private:
     void onPaint(HWND h);
     void onClose(HWND h, CloseReason reason);
     bool onNamedMessage(HWND h, UINT msg);
+    void letNamedMessagesThrough(HWND h) const;
+    NOTIFYICONDATAW trayRecord(WindowHandle owner, const std::string& tip);
     Outcome applyPassThrough(HWND h, Window& w);
     static Outcome setExStyle(HWND h, LONG style);
     static Outcome addExStyle(HWND h, LONG style);
@@ -166,6 +169,7 @@ private:
     bool passThrough_ = false;
     bool altHeld_ = false;  // at the last press or release
     std::set<UINT> registered_;  // messages registered by name, routed to the windows' clients
+    quill::win32::UniqueIcon trayImage_;       // the icon's image, which the record names
     std::optional<NOTIFYICONDATAW> trayIcon_;  // the record it was added with, to remove it
     HCURSOR handCursor_ = nullptr;             // a shared resource cursor: never destroyed
     int messageBoxes_ = 0;  // open message boxes: their modal loops must not run timer handlers
