@@ -51,6 +51,7 @@ using UniqueKernelObject = UniqueFile;
 using UniqueMenu = UniqueHandle<HMENU, DestroyMenu>;
 using UniqueIcon = UniqueHandle<HICON, DestroyIcon>;  // an icon that is not shared (LoadIconMetric)
 using UniqueHkey = UniqueHandle<HKEY, RegCloseKey>;
+using UniqueHook = UniqueHandle<HHOOK, UnhookWindowsHookEx>;
 
 // Puts an object into a DC and puts the previous one back on scope exit.
 class SelectGuard {

@@ -1,4 +1,4 @@
-// The real desktop's event pump, message boxes, the end of the program and its files.
+// The real desktop's event pump, the end of the program and its files.
 #include <vector>
 
 #include "common/win32/escaped_trace.h"
@@ -62,21 +62,6 @@ void Win32Desktop::waitForEvents() {
         return;
     }
     deliver(msg);
-}
-
-// The program waits for the box: behind the topmost body or the user's window it could not be
-// answered. It comes to the front and stays above, and meanwhile the program's windows let the
-// mouse through to whatever lies beneath (the box, or the user's window) and hear nothing of it.
-Outcome Win32Desktop::messageBox(const std::string& text, const std::string& title, int icon) {
-    ++messageBoxes_;
-    ReleaseCapture();  // a drag in progress lets go of the mouse
-    const bool passingThrough = passThrough_;
-    (void)setInputPassThrough(true);  // a window that stays in the way still ignores the mouse
-    const UINT flags = MB_OK | MB_SETFOREGROUND | MB_TOPMOST | static_cast<UINT>(icon);
-    const int answer = MessageBoxW(nullptr, widen(text).c_str(), widen(title).c_str(), flags);
-    (void)setInputPassThrough(passingThrough);
-    --messageBoxes_;
-    return outcomeOf(answer != 0);
 }
 
 void Win32Desktop::endProgram() {

@@ -83,7 +83,7 @@ public:
     MenuChoice trackPopupMenu(WindowHandle owner, const std::vector<std::string>& items) override;
     MessageId registerMessage(const std::string& name) override;
 
-    // MessageBoxPort and FilePort (pump_win32.cpp)
+    // MessageBoxPort (message_box_win32.cpp) and FilePort (pump_win32.cpp)
     Outcome messageBox(const std::string& text, const std::string& title, int icon) override;
     std::string programFolder() const override;
     bool findNormalFile(const std::string& path) const override;

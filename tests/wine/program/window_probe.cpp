@@ -8,6 +8,11 @@
 //                                 restarting taskbar loses it
 //   window_probe taskbarcreated - tells every top-level window that the taskbar was created
 //   window_probe bodies -         prints how many body windows are shown, of any process
+//   window_probe switches -       prints how many switch windows are shown, of any process
+//   window_probe balloon -        prints the title and the text (two lines, UTF-8) of the
+//                                 balloon shown from a notification icon; exit 1 when none is
+//   window_probe boxstyle <title> prints whether a message box is topmost and in front:
+//                                 "topmost=0|1 foreground=0|1"
 //   window_probe windows -        prints the program's top-level windows, one per line:
 //                                 <handle> <visible 0|1> <left> <top> <right> <bottom> <title>
 //   window_probe text <handle> <id>  prints the text of a window's child control
@@ -20,6 +25,7 @@
 //                                 window is asked, then told; prints "exited" when the program
 //                                 ended by itself within 10 s, else ends it and prints "killed"
 #include <windows.h>
+#include <commctrl.h>
 #include <shellapi.h>
 
 
@@ -102,19 +108,119 @@ int broadcastTaskbarCreated() {
     return SendNotifyMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0) ? 0 : 1;
 }
 
-BOOL CALLBACK countBody(HWND h, LPARAM data) {
+// The program's shown windows of one kind, whatever process they belong to.
+struct FormCount {
+    bool (*matches)(const std::wstring& title, const RECT& r);
+    int n = 0;
+};
+BOOL CALLBACK countForm(HWND h, LPARAM data) {
+    auto* count = reinterpret_cast<FormCount*>(data);
     wchar_t cls[64] = {}, title[64] = {};
     GetClassNameW(h, cls, 64);
     GetWindowTextW(h, title, 64);
-    if (IsWindowVisible(h) && std::wstring(cls) == kProgramFormClass && std::wstring(title) == kProgramTitle) {
-        ++*reinterpret_cast<int*>(data);
+    RECT r{};
+    GetWindowRect(h, &r);
+    if (IsWindowVisible(h) && std::wstring(cls) == kProgramFormClass && count->matches(title, r)) ++count->n;
+    return TRUE;
+}
+int countForms(bool (*matches)(const std::wstring& title, const RECT& r)) {
+    FormCount count{matches};
+    EnumWindows(countForm, reinterpret_cast<LPARAM>(&count));
+    std::printf("%d\n", count.n);
+    return 0;
+}
+// The body is titled; the switch is the small untitled one (47 by 48).
+bool isBody(const std::wstring& title, const RECT&) { return title == kProgramTitle; }
+bool isSwitch(const std::wstring& title, const RECT& r) {
+    return title.empty() && r.right - r.left < 60 && r.bottom - r.top < 60;
+}
+
+// Wine's notification area shows a balloon as a tooltip window of its own process, owned by
+// the icon's window; its texts live in that process, so they are read through memory there.
+struct Balloon {
+    HWND window = nullptr;
+    HWND icon = nullptr;
+};
+BOOL CALLBACK findBalloon(HWND h, LPARAM data) {
+    wchar_t cls[64] = {};
+    GetClassNameW(h, cls, 64);
+    HWND owner = GetWindow(h, GW_OWNER);
+    wchar_t ownerCls[64] = {};
+    if (owner) GetClassNameW(owner, ownerCls, 64);
+    if (IsWindowVisible(h) && std::wstring(cls) == TOOLTIPS_CLASSW && (GetWindowLongW(h, GWL_STYLE) & TTS_BALLOON) &&
+        std::wstring(ownerCls) == L"__winex11_tray_icon") {
+        *reinterpret_cast<Balloon*>(data) = {h, owner};
+        return FALSE;
     }
     return TRUE;
 }
-int countBodies() {
-    int n = 0;
-    EnumWindows(countBody, reinterpret_cast<LPARAM>(&n));
-    std::printf("%d\n", n);
+
+// Memory in another process, freed with it.
+class RemoteBuffer {
+public:
+    RemoteBuffer(HANDLE process, std::size_t size)
+        : process_(process), at_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE)) {}
+    ~RemoteBuffer() {
+        if (at_) VirtualFreeEx(process_, at_, 0, MEM_RELEASE);
+    }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+    char* at() const { return static_cast<char*>(at_); }
+    bool put(std::size_t offset, const void* data, std::size_t size) const {
+        return WriteProcessMemory(process_, at() + offset, data, size, nullptr) != 0;
+    }
+    std::wstring text(std::size_t offset, std::size_t chars) const {
+        std::wstring s(chars, L'\0');
+        if (!ReadProcessMemory(process_, at() + offset, s.data(), chars * sizeof(wchar_t), nullptr)) return {};
+        s.resize(wcsnlen(s.c_str(), chars));
+        return s;
+    }
+
+private:
+    HANDLE process_;
+    void* at_;
+};
+
+int printBalloon() {
+    Balloon b;
+    EnumWindows(findBalloon, reinterpret_cast<LPARAM>(&b));
+    if (!b.window) return 1;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(b.window, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process) return 1;
+    constexpr std::size_t kChars = 256, kText = 512, kTitle = kText + kChars * sizeof(wchar_t);
+    std::wstring title, text;
+    {
+        RemoteBuffer remote(process, kTitle + kChars * sizeof(wchar_t));
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = b.icon;
+        tool.uId = reinterpret_cast<UINT_PTR>(b.icon);
+        tool.lpszText = reinterpret_cast<wchar_t*>(remote.at() + kText);
+        TTGETTITLE heading{};
+        heading.dwSize = sizeof heading;
+        heading.cch = kChars;
+        heading.pszTitle = reinterpret_cast<wchar_t*>(remote.at() + kTitle);
+        if (remote.at() && remote.put(0, &tool, sizeof tool) && remote.put(sizeof tool, &heading, sizeof heading)) {
+            SendMessageW(b.window, TTM_GETTEXTW, kChars, reinterpret_cast<LPARAM>(remote.at()));
+            SendMessageW(b.window, TTM_GETTITLE, 0, reinterpret_cast<LPARAM>(remote.at() + sizeof tool));
+            text = remote.text(kText, kChars);
+            title = remote.text(kTitle, kChars);
+        }
+    }
+    CloseHandle(process);
+    printUtf8(title.c_str());
+    std::printf("\n");
+    printUtf8(text.c_str());
+    std::printf("\n");
+    return 0;
+}
+
+int printBoxStyle(HWND box) {
+    if (!box) return 1;
+    const bool topmost = (GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    std::printf("topmost=%d foreground=%d\n", topmost ? 1 : 0, GetForegroundWindow() == box ? 1 : 0);
     return 0;
 }
 
@@ -200,7 +306,9 @@ int main(int argc, char** argv) {
     if (command == "trayicons") return countTrayIcons();
     if (command == "untray") return removeProgramIcon();
     if (command == "taskbarcreated") return broadcastTaskbarCreated();
-    if (command == "bodies") return countBodies();
+    if (command == "bodies") return countForms(isBody);
+    if (command == "switches") return countForms(isSwitch);
+    if (command == "balloon") return printBalloon();
     if (command == "windows") return printProgramWindows();
     if (command == "endsession") return endSession();
     if (command == "resources") return printResources();
@@ -211,6 +319,7 @@ int main(int argc, char** argv) {
     HWND box = FindWindowW(L"#32770", wide(argv[2]).c_str());
     if (!box) return 1;
     if (command == "box") return printChildText(box, kMessageBoxTextId);
+    if (command == "boxstyle") return printBoxStyle(box);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     return 0;
 }
