@@ -29,9 +29,9 @@ wait "$second" || true
 second=
 echo "second start: ended by itself after about $((SECONDS - started)) s"
 
-balloon_says() { probe balloon - >"$work/balloon.txt" && [ "$(sed -n 2p "$work/balloon.txt")" = "Quillora は既に起動しています" ]; }
-poll balloon_says || fail "no balloon from the icon said the program runs (balloon: $(tr '\n' '|' <"$work/balloon.txt"))"
-[ "$(head -1 "$work/balloon.txt")" = Quillora ] || fail "the balloon's title was: $(head -1 "$work/balloon.txt")"
+# Wine's tray shows the balloon two seconds after it is asked for, for ten seconds or more.
+balloon_says() { probe balloon - >"$work/balloon.txt" && [ "$(cat "$work/balloon.txt")" = "Quillora は既に起動しています" ]; }
+poll balloon_says || fail "no balloon said the program runs (balloon: $(cat "$work/balloon.txt"))"
 [ "$(probe bodies -)" = 1 ] || fail "$(probe bodies -) bodies are shown"
 [ "$(probe switches -)" = 1 ] || fail "$(probe switches -) switches are shown"
 icons_shown 1 || fail "$(probe trayicons -) icons are shown"

@@ -9,8 +9,8 @@
 //   window_probe taskbarcreated - tells every top-level window that the taskbar was created
 //   window_probe bodies -         prints how many body windows are shown, of any process
 //   window_probe switches -       prints how many switch windows are shown, of any process
-//   window_probe balloon -        prints the title and the text (two lines, UTF-8) of the
-//                                 balloon shown from a notification icon; exit 1 when none is
+//   window_probe balloon -        prints the text (UTF-8) of the balloon shown from the
+//                                 notification area; exit 1 when none is shown
 //   window_probe boxstyle <title> prints whether a message box is topmost and in front:
 //                                 "topmost=0|1 foreground=0|1"
 //   window_probe windows -        prints the program's top-level windows, one per line:
@@ -136,20 +136,14 @@ bool isSwitch(const std::wstring& title, const RECT& r) {
 }
 
 // Wine's notification area shows a balloon as a tooltip window of its own process, owned by
-// the icon's window; its texts live in that process, so they are read through memory there.
-struct Balloon {
-    HWND window = nullptr;
-    HWND icon = nullptr;
-};
+// the tray window; its texts live in that process, so they are read through memory there.
 BOOL CALLBACK findBalloon(HWND h, LPARAM data) {
-    wchar_t cls[64] = {};
+    wchar_t cls[64] = {}, ownerCls[64] = {};
     GetClassNameW(h, cls, 64);
-    HWND owner = GetWindow(h, GW_OWNER);
-    wchar_t ownerCls[64] = {};
-    if (owner) GetClassNameW(owner, ownerCls, 64);
+    if (HWND owner = GetWindow(h, GW_OWNER)) GetClassNameW(owner, ownerCls, 64);
     if (IsWindowVisible(h) && std::wstring(cls) == TOOLTIPS_CLASSW && (GetWindowLongW(h, GWL_STYLE) & TTS_BALLOON) &&
-        std::wstring(ownerCls) == L"__winex11_tray_icon") {
-        *reinterpret_cast<Balloon*>(data) = {h, owner};
+        std::wstring(ownerCls) == L"__winex11_standalone_tray") {
+        *reinterpret_cast<HWND*>(data) = h;
         return FALSE;
     }
     return TRUE;
@@ -165,13 +159,17 @@ public:
     }
     RemoteBuffer(const RemoteBuffer&) = delete;
     RemoteBuffer& operator=(const RemoteBuffer&) = delete;
-    char* at() const { return static_cast<char*>(at_); }
+    bool ok() const { return at_ != nullptr; }
+    char* at(std::size_t offset) const { return static_cast<char*>(at_) + offset; }
     bool put(std::size_t offset, const void* data, std::size_t size) const {
-        return WriteProcessMemory(process_, at() + offset, data, size, nullptr) != 0;
+        return WriteProcessMemory(process_, at(offset), data, size, nullptr) != 0;
+    }
+    bool get(std::size_t offset, void* data, std::size_t size) const {
+        return ReadProcessMemory(process_, at(offset), data, size, nullptr) != 0;
     }
     std::wstring text(std::size_t offset, std::size_t chars) const {
         std::wstring s(chars, L'\0');
-        if (!ReadProcessMemory(process_, at() + offset, s.data(), chars * sizeof(wchar_t), nullptr)) return {};
+        if (!get(offset, s.data(), chars * sizeof(wchar_t))) return {};
         s.resize(wcsnlen(s.c_str(), chars));
         return s;
     }
@@ -181,37 +179,34 @@ private:
     void* at_;
 };
 
+// The balloon's one tool names the icon it comes from; its text is asked for into a buffer in
+// the tray's process. (Wine's tooltips do not answer for the balloon's title.)
+std::wstring readBalloonText(HWND balloon, HANDLE process) {
+    constexpr std::size_t kChars = 256, kTextAt = 512;
+    RemoteBuffer remote(process, kTextAt + kChars * sizeof(wchar_t));
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    if (!remote.ok() || !remote.put(0, &tool, sizeof tool) ||
+        !SendMessageW(balloon, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(remote.at(0))) ||
+        !remote.get(0, &tool, sizeof tool)) {
+        return {};
+    }
+    tool.lpszText = reinterpret_cast<wchar_t*>(remote.at(kTextAt));
+    if (!remote.put(0, &tool, sizeof tool)) return {};
+    SendMessageW(balloon, TTM_GETTEXTW, kChars, reinterpret_cast<LPARAM>(remote.at(0)));
+    return remote.text(kTextAt, kChars);
+}
+
 int printBalloon() {
-    Balloon b;
-    EnumWindows(findBalloon, reinterpret_cast<LPARAM>(&b));
-    if (!b.window) return 1;
+    HWND balloon = nullptr;
+    EnumWindows(findBalloon, reinterpret_cast<LPARAM>(&balloon));
+    if (!balloon) return 1;
     DWORD pid = 0;
-    GetWindowThreadProcessId(b.window, &pid);
+    GetWindowThreadProcessId(balloon, &pid);
     HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
     if (!process) return 1;
-    constexpr std::size_t kChars = 256, kText = 512, kTitle = kText + kChars * sizeof(wchar_t);
-    std::wstring title, text;
-    {
-        RemoteBuffer remote(process, kTitle + kChars * sizeof(wchar_t));
-        TTTOOLINFOW tool{};
-        tool.cbSize = sizeof tool;
-        tool.hwnd = b.icon;
-        tool.uId = reinterpret_cast<UINT_PTR>(b.icon);
-        tool.lpszText = reinterpret_cast<wchar_t*>(remote.at() + kText);
-        TTGETTITLE heading{};
-        heading.dwSize = sizeof heading;
-        heading.cch = kChars;
-        heading.pszTitle = reinterpret_cast<wchar_t*>(remote.at() + kTitle);
-        if (remote.at() && remote.put(0, &tool, sizeof tool) && remote.put(sizeof tool, &heading, sizeof heading)) {
-            SendMessageW(b.window, TTM_GETTEXTW, kChars, reinterpret_cast<LPARAM>(remote.at()));
-            SendMessageW(b.window, TTM_GETTITLE, 0, reinterpret_cast<LPARAM>(remote.at() + sizeof tool));
-            text = remote.text(kText, kChars);
-            title = remote.text(kTitle, kChars);
-        }
-    }
+    const std::wstring text = readBalloonText(balloon, process);
     CloseHandle(process);
-    printUtf8(title.c_str());
-    std::printf("\n");
     printUtf8(text.c_str());
     std::printf("\n");
     return 0;
