@@ -14,11 +14,7 @@ second=
 stop_second() { [ -n "$second" ] && kill "$second" 2>/dev/null; wait "$second" 2>/dev/null || true; }
 quill_on_exit stop_second
 quill_on_exit stop_target
-install_program "$work/app"
-start_target
-start_program "$work/app"
-activate_target
-wait_for_icon
+start_beside_target
 
 (cd "$work/app" && exec wine ./Quillora.exe) &
 second=$!

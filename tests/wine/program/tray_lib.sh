@@ -1,6 +1,16 @@
 # Sourced after replay_lib.sh: the program's notification icon, found where Win32 lays it out
 # (the tray's frame differs from run to run), and its popup menu, driven with real X input.
 
+# The program installed and started while the user works in a window of their own (the
+# target, which has the keyboard), its icon shown. The caller registers stop_target.
+start_beside_target() {
+  install_program "$work/app"
+  start_target
+  start_program "$work/app"
+  activate_target
+  wait_for_icon
+}
+
 # The icon's screen centre, in tx and ty once it is shown.
 icon_found() { probe tray - >"$work/icon.txt" && grep -q . "$work/icon.txt" && read -r tx ty <"$work/icon.txt"; }
 wait_for_icon() { poll icon_found || fail "${1:-no notification icon appeared}"; }

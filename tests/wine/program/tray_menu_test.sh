@@ -11,12 +11,7 @@ source "$(dirname "$0")/test_lib.sh"
 source "$(dirname "$0")/replay_lib.sh"
 source "$(dirname "$0")/tray_lib.sh"
 quill_on_exit stop_target
-install_program "$work/app"
-# The user is working in a window of their own, which has the keyboard.
-start_target
-start_program "$work/app"
-activate_target
-wait_for_icon
+start_beside_target
 
 # A menu left open by a click elsewhere or by Esc would hold the user's input.
 open_menu
