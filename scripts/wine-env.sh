@@ -15,7 +15,8 @@ quill_wine_cleanup() {
 source "$(dirname "${BASH_SOURCE[0]}")/exit-hooks.sh"
 quill_on_exit quill_wine_cleanup
 
-export WINEDEBUG=${WINEDEBUG:--all}
+# Errors only: a Wine process that fails while it starts then says why in the test's log.
+export WINEDEBUG=${WINEDEBUG:--all,err+all}
 export WINEARCH=win64
 export WINEDLLOVERRIDES="mscoree,mshtml="
 QUILL_WINEPREFIX=$(mktemp -d /tmp/quill-wine.XXXXXX)
