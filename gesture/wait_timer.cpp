@@ -14,11 +14,11 @@ RunError ClickEngine::uWaitObj_Timer() {
 
 bool ClickEngine::ending() const { return !mouse_.view().loaded() || ports_.loop.programEnded(); }
 
-Wait ClickEngine::waitForCount(double target, EscapeStops escape) {
+Wait ClickEngine::waitForCount(double target, StopsReplay stops) {
     for (;;) {
         ports_.loop.doEvents();
         if (ending()) return Wait::ProgramEnding;
-        if (escape == EscapeStops::Yes && replaying_ && ports_.input.escapePressed()) return Wait::Stopped;
+        if (stops == StopsReplay::Yes && replaying_ && replayInterrupted()) return Wait::Stopped;
         if (!(target > state_.WaitCount)) return Wait::Done;
         ports_.loop.waitForEvents();
     }

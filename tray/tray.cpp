@@ -47,6 +47,7 @@ void MenuForm::Form_Load() { (void)tray_.addTrayIcon(view_.hWnd(), view_.titleTe
 
 RunError MenuForm::Form_MouseMove(const platform::MouseArgs& a) {
     if (a.button == 0) return RunError::None;
+    if (beforeMenuOpens) beforeMenuOpens();
     view_.popupMenu(view_.pMenu);
     return RunError::None;
 }

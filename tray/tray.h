@@ -1,6 +1,8 @@
 #pragma once
 // The notification-area icon with its popup menu (MenuForm, loaded but never shown), and the
 // about box it opens.
+#include <functional>
+
 #include "common/run_error.h"
 #include "forms/views.h"
 #include "platform/ports/styling_port.h"
@@ -36,6 +38,9 @@ public:
     // Unloads every other window, oldest first, then MenuForm itself.
     RunError EndRTN_Click();
     RunError View_Version_Click();
+
+    // Runs before every opening of the menu.
+    std::function<void()> beforeMenuOpens;
 
 private:
     void Form_Load();
