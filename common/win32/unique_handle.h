@@ -46,6 +46,8 @@ using UniqueFont = UniqueHandle<HFONT, DeleteObject>;
 using UniqueFile = UniqueHandle<HANDLE, CloseHandle>;
 using UniqueFind = UniqueHandle<HANDLE, FindClose>;
 inline HANDLE noneIfInvalid(HANDLE h) { return h == INVALID_HANDLE_VALUE ? nullptr : h; }
+// Processes and tokens close as files do.
+using UniqueKernelHandle = UniqueFile;
 using UniqueMenu = UniqueHandle<HMENU, DestroyMenu>;
 using UniqueHkey = UniqueHandle<HKEY, RegCloseKey>;
 
