@@ -91,11 +91,13 @@ void ClickEngine::letSynthesisedInputArrive() {
 // The lamp white and the switch off, once per replay, however it ended: a stop shows it at
 // once, before the replay has unwound.
 void ClickEngine::showReplayOver() {
-    if (run_.over) return;
+    if (run_.over || ending()) return;
     run_.over = true;
     mouse_.setLedColour(kLedIdle);
     mouse_.form2().SwitchOFF();
-    form1().refresh();  // a stop inside a modal loop (the icon's menu) gets no pump to show it
+    // A stop inside a modal loop (the icon's menu) gets no pump to show it.
+    form1().refresh();
+    mouse_.form2().form().refresh();
 }
 
 RunError ClickEngine::replayRecord(const RecEvent& r, Long total) {
