@@ -49,6 +49,12 @@ struct ClickEnginePorts {
 // How a wait ended: the count was reached, the program is going away, or the replay was stopped.
 enum class Wait { Done, ProgramEnding, Stopped };
 
+// So many milliseconds of the clock after a moment (midnight may lie between).
+struct ClockDeadline {
+    Long fromMs = 0;
+    Long afterMs = 0;
+};
+
 class ClickEngine : public mouse_window::StepRecorder, private platform::SessionListener {
 public:
     ClickEngine(mouse_window::MouseWindow& mouse, forms::FrmPointView& frmPoint, OwnWindows own,
@@ -85,10 +91,13 @@ private:
     bool isOwnWindow(platform::WindowHandle h);
     // The program is going away: the mouse window was unloaded, or the platform ended it.
     bool ending() const;
-    // Pump, then sleep until the next event, until the counter passes the target; during a
-    // replay a stop ends the wait too (Esc, the user's own move), unless told otherwise.
+    // Pump, then sleep until the next event, until the counter passes the target or the clock
+    // the deadline; during a replay a stop ends the wait too (Esc, the user's own move), unless
+    // told otherwise.
     enum class StopsReplay { Yes, No };
-    Wait waitForCount(double target, StopsReplay stops = StopsReplay::Yes);
+    Wait waitForCount(double target, StopsReplay stops = StopsReplay::Yes,
+                      std::optional<ClockDeadline> deadline = std::nullopt);
+    bool passed(const ClockDeadline& d) const;
 
     void startGesture();
     RunError endRecording();
@@ -100,6 +109,7 @@ private:
     RunError replayRecord(const RecEvent& r, Long total);
     void moveCursor(Long x, Long y);
     void pressOrRelease(const RecEvent& r);
+    std::optional<ClockDeadline> deadlineFor(const ReplayStep& step) const;
     void letSynthesisedInputArrive();
     void showReplayOver();
     // What stops a replay (replay_stops.cpp).
@@ -124,6 +134,8 @@ private:
     struct ReplayRun {
         platform::PointerSettings pointer;               // read as it starts
         std::optional<platform::PixelPoint> cursorSet;   // where it last put the cursor
+        std::size_t lastPress = 0;                       // the record of its last press, sent
+        Long lastPressMs = 0;                            // when, by the clock
         bool stopped = false;
         bool over = false;  // the lamp is white and the switch off
     };

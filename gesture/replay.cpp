@@ -71,14 +71,25 @@ RunError ClickEngine::PlayGesture() {
 // ends it early.
 RunError ClickEngine::replayRecords(const std::vector<RecEvent>& records, Long n, Long total) {
     if (WaitTicks(kReplayLeadTicks) != Wait::Done) return RunError::None;
-    const std::vector<double> at = replayTicks(records, n, run_.pointer, form1().uWaitObj.interval());
+    const std::vector<ReplayStep> plan = replayPlan(records, n, run_.pointer, form1().uWaitObj.interval());
     state_.WaitCount = 0;
     form1().uWaitObj.setEnabled(true);
-    for (Long i = 1; i <= n && !ending() && !run_.stopped; ++i) {
-        if (waitForCount(at[static_cast<std::size_t>(i)]) != Wait::Done) break;
-        QUILL_RETURN_IF_ERROR(replayRecord(records[static_cast<std::size_t>(i)], total));
+    for (std::size_t i = 1; i <= static_cast<std::size_t>(n) && !ending() && !run_.stopped; ++i) {
+        if (waitForCount(plan[i].tick, StopsReplay::Yes, deadlineFor(plan[i])) != Wait::Done) break;
+        QUILL_RETURN_IF_ERROR(replayRecord(records[i], total));
+        if (flagsForCode(records[i].Code) & platform::kButtonDownFlags) {
+            run_.lastPress = i;
+            run_.lastPressMs = mouse_.clockMs();
+        }
     }
     return RunError::None;
+}
+
+// The second press of a double click waits for its tick, but never past the double-click gap
+// after its first press by the clock: ticks that come late would stretch it into two clicks.
+std::optional<ClockDeadline> ClickEngine::deadlineFor(const ReplayStep& step) const {
+    if (step.secondPressOf == 0 || step.secondPressOf != run_.lastPress) return std::nullopt;
+    return ClockDeadline{run_.lastPressMs, doubleClickGapMs(run_.pointer)};
 }
 
 // The target takes a synthesised event from its queue only when it next pumps; until then a

@@ -5,11 +5,6 @@
 namespace quill::gesture {
 
 namespace {
-// The replayed gap between the presses of a double click stays this far under the system's
-// double-click time: tick timers run late on a busy machine, and the system times the presses
-// when the target takes them, not when they were sent.
-constexpr double kDoubleClickShare = 0.8;
-
 bool isPress(Long code) { return code == kLeftDown || code == kRightDown || code == kMiddleDown; }
 
 // Whether the system took a press as the second of a double click after the earlier one: the
@@ -43,31 +38,34 @@ Long physicalFlagsForCode(Long code, bool buttonsSwapped) {
     return (flags & ~(kLeft | kRight)) | (flags & kLeft) << 2 | (flags & kRight) >> 2;
 }
 
-std::vector<double> replayTicks(const std::vector<RecEvent>& records, Long n, const platform::PointerSettings& pointer,
-                                Long tickMs) {
-    std::vector<double> at(static_cast<std::size_t>(n) + 1, 0.0);
-    const double longestGap = kDoubleClickShare * pointer.doubleClickMs / tickMs;
+Long doubleClickGapMs(const platform::PointerSettings& pointer) { return pointer.doubleClickMs * 4 / 5; }
+
+std::vector<ReplayStep> replayPlan(const std::vector<RecEvent>& records, Long n, const platform::PointerSettings& pointer,
+                                   Long tickMs) {
+    std::vector<ReplayStep> plan(static_cast<std::size_t>(n) + 1);
+    const double longestGap = static_cast<double>(doubleClickGapMs(pointer)) / tickMs;
     double saved = 0;            // ticks the double clicks so far took out of the gesture
     std::size_t firstPress = 0;  // a press that a second one could make a double click; 0: none
     for (std::size_t i = 1; i <= static_cast<std::size_t>(n); ++i) {
         const RecEvent& r = records[i];
-        at[i] = r.Tick * kReplaySlowdown - saved;
+        plan[i].tick = r.Tick * kReplaySlowdown - saved;
         if (!isPress(r.Code)) continue;
         if (firstPress == 0 || !secondOfDoubleClick(records[firstPress], r, pointer, tickMs)) {
             firstPress = i;
             continue;
         }
+        plan[i].secondPressOf = firstPress;
         const double recordedGap = r.Tick - records[firstPress].Tick;
         if (recordedGap * kReplaySlowdown > longestGap) {
             const double pace = longestGap / recordedGap;
             for (std::size_t j = firstPress + 1; j <= i; ++j) {
-                at[j] = at[firstPress] + (records[j].Tick - records[firstPress].Tick) * pace;
+                plan[j].tick = plan[firstPress].tick + (records[j].Tick - records[firstPress].Tick) * pace;
             }
-            saved = r.Tick * kReplaySlowdown - at[i];
+            saved = r.Tick * kReplaySlowdown - plan[i].tick;
         }
         firstPress = 0;  // the system starts afresh after a double click
     }
-    return at;
+    return plan;
 }
 
 }  // namespace quill::gesture

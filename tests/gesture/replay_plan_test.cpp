@@ -21,8 +21,12 @@ std::vector<RecEvent> records(std::initializer_list<std::tuple<Long, double, Lon
     return buf;
 }
 
+// The ticks of records 1 to n.
 std::vector<double> plan(const std::vector<RecEvent>& r, platform::PointerSettings pointer = {}) {
-    auto at = gesture::replayTicks(r, static_cast<Long>(r.size()) - 1, pointer, kTickMs);
+    std::vector<double> at;
+    for (const auto& step : gesture::replayPlan(r, static_cast<Long>(r.size()) - 1, pointer, kTickMs)) {
+        at.push_back(step.tick);
+    }
     at.erase(at.begin());
     return at;
 }
@@ -39,8 +43,12 @@ TEST(PhysicalFlags, LeftAndRightTradePlacesForALeftHandedUserAndTheMiddleStays) 
 
 TEST(ReplayTicks, AQuickDoubleClickAndEverythingElsePlayAtThreeTimesTheirTicks) {
     // Presses 8 ticks apart: 240 ms replayed, already a double click.
-    EXPECT_EQ(plan(records({{1, 2, 100}, {2, 4, 100}, {1, 10, 100}, {2, 12, 100}, {0, 30, 120}})),
-              (std::vector<double>{6, 12, 30, 36, 90}));
+    const auto r = records({{1, 2, 100}, {2, 4, 100}, {1, 10, 100}, {2, 12, 100}, {0, 30, 120}});
+    EXPECT_EQ(plan(r), (std::vector<double>{6, 12, 30, 36, 90}));
+    // Its second press still keeps to the double-click gap by the clock.
+    const auto steps = gesture::replayPlan(r, 5, {}, kTickMs);
+    EXPECT_EQ(steps[3].secondPressOf, 1u);
+    for (std::size_t i : {1u, 2u, 4u, 5u}) EXPECT_EQ(steps[i].secondPressOf, 0u) << i;
 }
 
 TEST(ReplayTicks, ASlowDoubleClickKeepsItsPressesUnderTheDoubleClickTime) {
@@ -107,16 +115,23 @@ TEST_F(ReplayPlan, AStoppedReplayReleasesTheButtonItPressedWhateverTheSwap) {
     EXPECT_EQ(ev[1].flags, platform::kRightUpFlag);
 }
 
-TEST_F(ReplayPlan, ADoubleClickAsSlowAsOneGestureHoldsArrivesAsADoubleClick) {
+class SlowDoubleClick : public GestureTest {
+protected:
     // Every gap 155 ms, as long as a recording allows: the presses are 310 ms apart.
-    const auto p = buttonPoint();
-    const auto t0 = desk.nowMs();
-    desk.press(p.x, p.y, platform::kLeftButton);
-    desk.at(t0 + 155, [&] { desk.release(p.x, p.y, platform::kLeftButton); });
-    desk.at(t0 + 310, [&] { desk.press(p.x, p.y, platform::kLeftButton); });
-    desk.at(t0 + 465, [&] { desk.release(p.x, p.y, platform::kLeftButton); });
-    desk.runFor(470);
-    ASSERT_EQ(codes(), (std::vector<Long>{1, 2, 1, 2}));
+    void record() {
+        const auto p = buttonPoint();
+        const auto t0 = desk.nowMs();
+        desk.press(p.x, p.y, platform::kLeftButton);
+        desk.at(t0 + 155, [this, p] { desk.release(p.x, p.y, platform::kLeftButton); });
+        desk.at(t0 + 310, [this, p] { desk.press(p.x, p.y, platform::kLeftButton); });
+        desk.at(t0 + 465, [this, p] { desk.release(p.x, p.y, platform::kLeftButton); });
+        desk.runFor(470);
+        ASSERT_EQ(codes(), (std::vector<Long>{1, 2, 1, 2}));
+    }
+};
+
+TEST_F(SlowDoubleClick, ArrivesAsADoubleClick) {
+    record();
     runUntilReplayed();
     const auto& ev = desk.synthesised();
     ASSERT_EQ(ev.size(), 4u);
@@ -125,6 +140,18 @@ TEST_F(ReplayPlan, ADoubleClickAsSlowAsOneGestureHoldsArrivesAsADoubleClick) {
     EXPECT_LT(ev[2].timeMs - ev[0].timeMs, 500);
     // The second click is held three times as long as it was (15 or 16 counter ticks).
     EXPECT_NEAR(static_cast<double>(ev[3].timeMs - ev[2].timeMs), 3 * 155, 30);
+}
+
+TEST_F(SlowDoubleClick, StaysOneWhenTheTicksComeLate) {
+    record();
+    // From the first press on, the wait timer ticks every 17 ms instead of 10: forty ticks
+    // would put the second press 680 ms after the first.
+    whenTrue([&] { return !desk.synthesised().empty(); }, [&] { form1().uWaitObj.setInterval(17); });
+    runUntilReplayed();
+    const auto& ev = desk.synthesised();
+    ASSERT_EQ(ev.size(), 4u);
+    EXPECT_TRUE(ev[2].doubleClick);
+    EXPECT_LE(ev[2].timeMs - ev[0].timeMs, 400 + 17);
 }
 
 }  // namespace
