@@ -32,6 +32,8 @@
 //   window_probe swapbuttons 0|1  swaps the mouse buttons for the user, or back, for every
 //                                 program started afterwards in the prefix
 //   window_probe swapped -        prints 1 when the buttons are swapped, else 0
+//   window_probe buttons -        prints which of the left, right and middle buttons the desktop
+//                                 holds down, as three digits (1 held), e.g. 100
 #include <windows.h>
 #include <shellapi.h>
 
@@ -246,6 +248,13 @@ int raise(HWND w) {
 
 // Written to the user's settings, as the control panel does, so that programs started later
 // read it.
+// The desktop's own state of the buttons, whichever window took their events.
+int printButtons() {
+    for (int key : {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON}) std::printf("%d", GetAsyncKeyState(key) < 0 ? 1 : 0);
+    std::printf("\n");
+    return 0;
+}
+
 int swapButtons(bool swap) {
     return SystemParametersInfoW(SPI_SETMOUSEBUTTONSWAP, swap, nullptr, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE) ? 0 : 1;
 }
@@ -273,6 +282,7 @@ int main(int argc, char** argv) {
     if (command == "minimise") return minimise(FindWindowW(nullptr, wide(argv[2]).c_str()));
     if (command == "raise") return raise(handleArg(argv[2]));
     if (command == "swapbuttons") return swapButtons(std::string(argv[2]) == "1");
+    if (command == "buttons") return printButtons();
     if (command == "swapped") return std::printf("%d\n", GetSystemMetrics(SM_SWAPBUTTON) ? 1 : 0) > 0 ? 0 : 1;
     if (command == "close") return closeWindow(handleArg(argv[2]));
     if (command == "closeprogram") return closeWindow(FindWindowW(kProgramFormClass, kProgramTitle));
