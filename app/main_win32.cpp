@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "app/one_copy_win32.h"
 #include "app/program.h"
 #include "common/win32/com_apartment.h"
 #include "lumo_client/com_lumo_ctrl_win32.h"
@@ -13,6 +14,12 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace quill;
+    // Before anything opens a window or a box: a second start only tells the first one.
+    const app::OneCopyPerSession session;
+    if (session.anotherCopyRuns()) {
+        session.tellTheCopyThatRuns();
+        return 0;
+    }
     // Open while anything holds a COM object: the control goes before the apartment closes.
     win32::ComApartment com;
     platform::win32::Win32Desktop desktop(instance);

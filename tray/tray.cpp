@@ -29,8 +29,9 @@ RunError FrmAbout::Label1_Click() {
 
 MenuForm::MenuForm(forms::MenuFormView& view, FrmAbout& about, platform::FormRegistry& forms,
                    platform::TrayPort& tray)
-    : view_(view), about_(about), forms_(forms), tray_(tray) {
+    : view_(view), about_(about), forms_(forms), tray_(tray), icon_(view, tray) {
     view_.onMouseMove = [this](const platform::MouseArgs& a) { return Form_MouseMove(a); };
+    view_.onRegisteredMessage = [this](platform::MessageId id) { return onNamedMessage(id); };
     view_.onQueryUnload = [this] { return Form_QueryUnload(); };
     view_.pMenu.items[forms::MenuFormView::kEndRTN].onClick = [this] { return EndRTN_Click(); };
     view_.pMenu.items[forms::MenuFormView::kViewVersion].onClick = [this] { return View_Version_Click(); };
@@ -42,8 +43,20 @@ void MenuForm::load() {
     Form_Load();
 }
 
-// Without its icon the program still runs, and still ends by closing its body.
-void MenuForm::Form_Load() { (void)tray_.addTrayIcon(view_.hWnd(), view_.titleText); }
+// A name the system refuses leaves its id 0, which no message carries.
+void MenuForm::Form_Load() {
+    taskbarCreated_ = tray_.registerMessage(kTaskbarCreatedMessage);
+    alreadyRunning_ = tray_.registerMessage(kAlreadyRunningMessage);
+    icon_.want(view_.titleText);
+}
+
+RunError MenuForm::onNamedMessage(platform::MessageId id) {
+    if (id == 0) return RunError::None;
+    if (id == taskbarCreated_) icon_.taskbarCreated();
+    // Without its icon shown there is nowhere to say it; the second start ends all the same.
+    if (id == alreadyRunning_) (void)tray_.showBalloon(view_.hWnd(), view_.titleText, kAlreadyRunningNotice);
+    return RunError::None;
+}
 
 RunError MenuForm::Form_MouseMove(const platform::MouseArgs& a) {
     if (a.button == 0) return RunError::None;
@@ -52,9 +65,8 @@ RunError MenuForm::Form_MouseMove(const platform::MouseArgs& a) {
     return RunError::None;
 }
 
-// The program goes whether or not the shell let go of the icon.
 RunError MenuForm::Form_QueryUnload() {
-    (void)tray_.removeTrayIcon(view_.hWnd());
+    icon_.unwant();
     return RunError::None;
 }
 

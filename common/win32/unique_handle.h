@@ -46,10 +46,12 @@ using UniqueFont = UniqueHandle<HFONT, DeleteObject>;
 using UniqueFile = UniqueHandle<HANDLE, CloseHandle>;
 using UniqueFind = UniqueHandle<HANDLE, FindClose>;
 inline HANDLE noneIfInvalid(HANDLE h) { return h == INVALID_HANDLE_VALUE ? nullptr : h; }
-// Processes and tokens close as files do.
-using UniqueKernelHandle = UniqueFile;
+// Other kernel objects (a mutex, a process, a token) fail as null and close alike.
+using UniqueKernelObject = UniqueFile;
 using UniqueMenu = UniqueHandle<HMENU, DestroyMenu>;
+using UniqueIcon = UniqueHandle<HICON, DestroyIcon>;  // an icon that is not shared (LoadIconMetric)
 using UniqueHkey = UniqueHandle<HKEY, RegCloseKey>;
+using UniqueHook = UniqueHandle<HHOOK, UnhookWindowsHookEx>;
 
 // Puts an object into a DC and puts the previous one back on scope exit.
 class SelectGuard {

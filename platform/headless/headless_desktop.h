@@ -44,9 +44,12 @@ struct SynthesisedEvent {
     bool doubleClick = false;  // a press delivered as the second of a double click
 };
 
-// A notification icon added (or removed, with the tip it had).
+// A request to the shell about a notification icon, and its answer (a removal records the tip
+// the icon had, if there was one).
+enum class TrayRequest { Add, Modify, Delete };
 struct TrayRecord {
-    bool added = true;
+    TrayRequest request = TrayRequest::Add;
+    Outcome outcome = Outcome::Done;
     WindowHandle owner = 0;
     std::string tip;
 };
@@ -131,6 +134,7 @@ public:
 
     // ---- TrayPort: the icons and menus are recorded; menus choose what tests queued ----
     Outcome addTrayIcon(WindowHandle owner, const std::string& tip) override;
+    Outcome modifyTrayIcon(WindowHandle owner, const std::string& tip) override;
     Outcome removeTrayIcon(WindowHandle owner) override;
     Outcome showBalloon(WindowHandle owner, const std::string& title, const std::string& text) override;
     MenuChoice trackPopupMenu(WindowHandle owner, const std::vector<std::string>& items) override;
@@ -209,6 +213,16 @@ public:
     // The shell broadcasts a message by name to every window of the program (delivered by the
     // pump; windows hear of it only when the program registered the name).
     void broadcast(const std::string& name);
+    // The taskbar that holds the icons stops (or has not started yet, as at logon): every icon
+    // is gone, and the shell refuses to add, change or show one until it runs again.
+    void stopTaskbar() { taskbarRunning_ = false; trayIcons_.clear(); }
+    // It runs (again) with no icons and, as a new taskbar does, tells every top-level window by
+    // the broadcast "TaskbarCreated"; a taskbar that was only slow to answer says nothing.
+    void startTaskbar(bool announce = true);
+    void restartTaskbar() {
+        stopTaskbar();
+        startTaskbar();
+    }
     // The next popup menu picks this item (-1 dismisses it); menus with no choice queued are
     // dismissed. A choice runs after the menu has been recorded.
     void chooseInNextMenu(int index) { menuChoices_.push_back(index); }
@@ -235,6 +249,8 @@ public:
     bool endCalled() const { return endCalled_; }
     const std::vector<TrayRecord>& trayHistory() const { return trayHistory_; }
     std::optional<std::string> trayTip() const;  // the icon's tip while there is one
+    // How many times the shell was asked this since the start.
+    int trayRequests(TrayRequest r) const;
     const std::vector<BalloonRecord>& balloons() const { return balloons_; }
     const std::vector<PopupMenuRecord>& menusShown() const { return menusShown_; }
     // The cursor a window of the program shows at a screen point (the default elsewhere).
@@ -319,6 +335,7 @@ private:
     std::vector<PixelPoint> cursorMoves_;
     std::vector<SynthesisedEvent> synthesised_;
     std::vector<MessageBoxRecord> messageBoxes_;
+    bool taskbarRunning_ = true;
     std::map<WindowHandle, std::string> trayIcons_;
     std::vector<TrayRecord> trayHistory_;
     std::vector<BalloonRecord> balloons_;

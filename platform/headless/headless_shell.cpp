@@ -6,23 +6,46 @@ namespace quill::platform::headless {
 
 Outcome HeadlessDesktop::addTrayIcon(WindowHandle owner, const std::string& tip) {
     window(owner);
-    if (refuses(Refusal::TrayIcon)) return Outcome::Failed;
     // Like the shell, a second add for the same icon fails and changes nothing.
-    if (!trayIcons_.emplace(owner, tip).second) return Outcome::Failed;
-    trayHistory_.push_back({true, owner, tip});
+    const bool added = taskbarRunning_ && !refuses(Refusal::TrayIcon) && trayIcons_.emplace(owner, tip).second;
+    trayHistory_.push_back({TrayRequest::Add, outcomeOf(added), owner, tip});
+    return outcomeOf(added);
+}
+
+Outcome HeadlessDesktop::modifyTrayIcon(WindowHandle owner, const std::string& tip) {
+    window(owner);
+    auto it = trayIcons_.find(owner);
+    const bool modified = taskbarRunning_ && !refuses(Refusal::TrayIcon) && it != trayIcons_.end();
+    if (modified) it->second = tip;
+    trayHistory_.push_back({TrayRequest::Modify, outcomeOf(modified), owner, tip});
+    return outcomeOf(modified);
+}
+
+// Asked for whether or not an icon is shown; nothing of the owner's is shown afterwards.
+Outcome HeadlessDesktop::removeTrayIcon(WindowHandle owner) {
+    auto it = trayIcons_.find(owner);
+    std::string tip;
+    if (it != trayIcons_.end()) {
+        tip = it->second;
+        trayIcons_.erase(it);
+    }
+    trayHistory_.push_back({TrayRequest::Delete, Outcome::Done, owner, tip});
     return Outcome::Done;
 }
 
-Outcome HeadlessDesktop::removeTrayIcon(WindowHandle owner) {
-    auto it = trayIcons_.find(owner);
-    if (it == trayIcons_.end()) return Outcome::Done;  // no icon of the owner is shown
-    trayHistory_.push_back({false, owner, it->second});
-    trayIcons_.erase(it);
-    return Outcome::Done;
+int HeadlessDesktop::trayRequests(TrayRequest r) const {
+    int n = 0;
+    for (const TrayRecord& t : trayHistory_) n += t.request == r ? 1 : 0;
+    return n;
+}
+
+void HeadlessDesktop::startTaskbar(bool announce) {
+    taskbarRunning_ = true;
+    if (announce) broadcast("TaskbarCreated");
 }
 
 Outcome HeadlessDesktop::showBalloon(WindowHandle owner, const std::string& title, const std::string& text) {
-    if (trayIcons_.count(owner) == 0) return Outcome::Failed;  // no icon to show it from
+    if (!taskbarRunning_ || trayIcons_.count(owner) == 0) return Outcome::Failed;  // no icon to show it from
     balloons_.push_back({owner, title, text});
     return Outcome::Done;
 }

@@ -20,8 +20,12 @@ public:
 
     // The icon (the application icon) with its tip. The shell's notifications reach the owner
     // as mouse moves with the left button held (the icon id 1 decodes as that button) and the
-    // shell's mouse message as x. Failed when the shell refused it, as it refuses a second add.
+    // shell's mouse message as x. Failed when the shell refused it, as it refuses a second add
+    // and as there is no shell before the taskbar has started.
     [[nodiscard]] virtual Outcome addTrayIcon(WindowHandle owner, const std::string& tip) = 0;
+    // The owner's icon given to the shell again (its image at the current scale and its tip),
+    // for a shell that may still hold it; Failed when the shell holds no icon of the owner.
+    [[nodiscard]] virtual Outcome modifyTrayIcon(WindowHandle owner, const std::string& tip) = 0;
     // Done once no icon of the owner is shown, also when there was none.
     [[nodiscard]] virtual Outcome removeTrayIcon(WindowHandle owner) = 0;
     // A short notice in a balloon from the owner's icon, with a title; Failed when the owner

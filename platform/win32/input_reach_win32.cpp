@@ -8,14 +8,14 @@
 
 namespace quill::platform::win32 {
 
-using quill::win32::UniqueKernelHandle;
+using quill::win32::UniqueKernelObject;
 
 namespace {
 // The last sub-authority of the token's mandatory label (0x2000 medium, 0x3000 high).
 std::optional<DWORD> integrityLevel(HANDLE process) {
     HANDLE raw = nullptr;
     if (!OpenProcessToken(process, TOKEN_QUERY, &raw)) return std::nullopt;
-    UniqueKernelHandle token(raw);
+    UniqueKernelObject token(raw);
     DWORD size = 0;
     GetTokenInformation(token.get(), TokenIntegrityLevel, nullptr, 0, &size);
     std::vector<BYTE> buffer(size);
@@ -31,7 +31,7 @@ std::optional<DWORD> integrityLevel(HANDLE process) {
 std::optional<DWORD> integrityLevelOfWindow(HWND w) {
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
-    UniqueKernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+    UniqueKernelObject process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
     if (!process) return std::nullopt;
     return integrityLevel(process.get());
 }

@@ -1,4 +1,4 @@
-// The real desktop's event pump, message boxes, the end of the program and its files.
+// The real desktop's event pump, the end of the program and its files.
 #include <vector>
 
 #include "common/win32/escaped_trace.h"
@@ -62,13 +62,6 @@ void Win32Desktop::waitForEvents() {
         return;
     }
     deliver(msg);
-}
-
-Outcome Win32Desktop::messageBox(const std::string& text, const std::string& title, int icon) {
-    ++messageBoxes_;
-    const int answer = MessageBoxW(nullptr, widen(text).c_str(), widen(title).c_str(), MB_OK | static_cast<UINT>(icon));
-    --messageBoxes_;
-    return outcomeOf(answer != 0);
 }
 
 void Win32Desktop::endProgram() {

@@ -1,6 +1,7 @@
 // The real desktop's notification icon, popup menus and cursor shapes.
 #include "common/win32/text.h"
 #include "platform/win32/win32_desktop.h"
+#include "platform/win32/menu_watch_win32.h"
 #include "platform/win32/window_classes_win32.h"
 
 namespace quill::platform::win32 {
@@ -10,13 +11,6 @@ using quill::win32::widen;
 
 namespace {
 constexpr UINT kTrayIconId = 1;  // decodes as MK_LBUTTON in the callback's wParam
-constexpr UINT kEscapeWatchMs = 50;
-
-// Esc reaches the menu only through the keyboard focus, which a hidden owner cannot always
-// take (under Wine it stays with whatever X window had it); the key's state can always be read.
-void CALLBACK closeMenuOnEscape(HWND, UINT, UINT_PTR, DWORD) {
-    if (GetAsyncKeyState(VK_ESCAPE) & 0x8001) EndMenu();
-}
 
 // Wine drops keys typed into a window that is no longer in front, and a hidden window cannot
 // take the X keyboard focus: there, bringing the owner forward would only lose the user's Esc.
@@ -25,44 +19,46 @@ bool ownerCanTakeTheKeyboard() {
     return !wine;
 }
 
-// Watches for Esc while a menu is open.
-class EscapeWatch {
-public:
-    EscapeWatch() : id_(SetTimer(nullptr, 0, kEscapeWatchMs, closeMenuOnEscape)) {
-        (void)GetAsyncKeyState(VK_ESCAPE);  // an Esc from before the menu opened does not count
-    }
-    ~EscapeWatch() {
-        if (id_) KillTimer(nullptr, id_);
-    }
-    EscapeWatch(const EscapeWatch&) = delete;
-    EscapeWatch& operator=(const EscapeWatch&) = delete;
-
-private:
-    UINT_PTR id_;
-};
+// An elevated program hears a message from a program of a lower level (the taskbar, a second
+// start) only when it lets it through; for a program that is not elevated nothing changes.
+void letThrough(HWND h, UINT message) { (void)ChangeWindowMessageFilterEx(h, message, MSGFLT_ALLOW, nullptr); }
 }  // namespace
 
 // The oldest record layout is enough for an icon, a callback and a tip, and every shell
 // version accepts it; the wide API keeps the tip's text exact whatever the code page. The
-// record is kept even when the shell says no: a shell that timed out may still show the icon,
-// and removing it must then still be tried.
-Outcome Win32Desktop::addTrayIcon(WindowHandle owner, const std::string& tip) {
+// image is loaded again each time, at the scale the taskbar has now; the shell keeps its own
+// copy of it.
+NOTIFYICONDATAW Win32Desktop::trayRecord(WindowHandle owner, const std::string& tip) {
+    trayImage_ = loadSmallAppIcon(instance_);
     NOTIFYICONDATAW data{};
     data.cbSize = NOTIFYICONDATAW_V1_SIZE;
     data.hWnd = toHwnd(owner);
     data.uID = kTrayIconId;
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = WM_MOUSEMOVE;
-    data.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(kAppIconResource));  // shared: never destroyed
+    data.hIcon = trayImage_.get();
     lstrcpynW(data.szTip, widen(tip).c_str(), 64);
-    trayIcon_ = data;
-    return outcomeOf(Shell_NotifyIconW(NIM_ADD, &data));
+    return data;
+}
+
+// The record is kept even when the shell says no: a shell that timed out may still show the
+// icon, and removing it must then still be tried.
+Outcome Win32Desktop::addTrayIcon(WindowHandle owner, const std::string& tip) {
+    trayIcon_ = trayRecord(owner, tip);
+    return outcomeOf(Shell_NotifyIconW(NIM_ADD, &*trayIcon_));
+}
+
+Outcome Win32Desktop::modifyTrayIcon(WindowHandle owner, const std::string& tip) {
+    if (!trayIcon_ || trayIcon_->hWnd != toHwnd(owner)) return Outcome::Failed;  // never added
+    trayIcon_ = trayRecord(owner, tip);
+    return outcomeOf(Shell_NotifyIconW(NIM_MODIFY, &*trayIcon_));
 }
 
 Outcome Win32Desktop::removeTrayIcon(WindowHandle owner) {
     if (!trayIcon_ || trayIcon_->hWnd != toHwnd(owner)) return Outcome::Done;  // none of the owner's
     const Outcome removed = outcomeOf(Shell_NotifyIconW(NIM_DELETE, &*trayIcon_));
     trayIcon_.reset();
+    trayImage_.reset();
     return removed;
 }
 
@@ -92,9 +88,10 @@ MenuChoice Win32Desktop::trackPopupMenu(WindowHandle owner, const std::vector<st
     // Returning the command keeps the choice in the caller's hands; 0 is a dismissed menu.
     const UINT flags = TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_NONOTIFY;
     // A menu whose owner is not in front never hears of a click elsewhere or of Esc and stays
-    // open; the message after it lets the menu's loop end at once.
+    // open; the message after it lets the menu's loop end at once. The owner cannot always come
+    // to the front, so the watch ends the menu on those too.
     if (ownerCanTakeTheKeyboard()) SetForegroundWindow(toHwnd(owner));
-    EscapeWatch escape;
+    MenuWatch watch;
     SetLastError(0);
     const BOOL chosen = TrackPopupMenu(menu.get(), flags, at.x, at.y, 0, toHwnd(owner), nullptr);
     // With TPM_RETURNCMD a dismissed menu and a failed one both answer 0; the last error tells.
@@ -105,8 +102,14 @@ MenuChoice Win32Desktop::trackPopupMenu(WindowHandle owner, const std::vector<st
 
 MessageId Win32Desktop::registerMessage(const std::string& name) {
     const UINT id = RegisterWindowMessageW(widen(name).c_str());
-    if (id != 0) registered_.insert(id);
+    if (id == 0) return 0;
+    registered_.insert(id);
+    for (const auto& [h, w] : windows_) letThrough(h, id);
     return id;
+}
+
+void Win32Desktop::letNamedMessagesThrough(HWND h) const {
+    for (UINT id : registered_) letThrough(h, id);
 }
 
 // Over a control with a cursor of its own, the window shows it; elsewhere the class cursor.

@@ -64,6 +64,7 @@ WindowHandle Win32Desktop::createWindow(WindowClient& client, const std::string&
     if (!h) return 0;
     windows_[h] = std::move(w);
     hadOwnWindows_ = true;
+    letNamedMessagesThrough(h);
     // A window that keeps taking the mouse is still a window; the replay's own request said so.
     if (passThrough_) (void)applyPassThrough(h, *raw);
     sync(h, *raw);

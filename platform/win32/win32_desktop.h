@@ -84,12 +84,13 @@ public:
 
     // TrayPort (shell_win32.cpp)
     Outcome addTrayIcon(WindowHandle owner, const std::string& tip) override;
+    Outcome modifyTrayIcon(WindowHandle owner, const std::string& tip) override;
     Outcome removeTrayIcon(WindowHandle owner) override;
     Outcome showBalloon(WindowHandle owner, const std::string& title, const std::string& text) override;
     MenuChoice trackPopupMenu(WindowHandle owner, const std::vector<std::string>& items) override;
     MessageId registerMessage(const std::string& name) override;
 
-    // MessageBoxPort and FilePort (pump_win32.cpp)
+    // MessageBoxPort (message_box_win32.cpp) and FilePort (pump_win32.cpp)
     Outcome messageBox(const std::string& text, const std::string& title, int icon) override;
     std::string programFolder() const override;
     bool findNormalFile(const std::string& path) const override;
@@ -129,6 +130,8 @@ private:
     void onPaint(HWND h);
     void onClose(HWND h, CloseReason reason);
     bool onNamedMessage(HWND h, UINT msg);
+    void letNamedMessagesThrough(HWND h) const;
+    NOTIFYICONDATAW trayRecord(WindowHandle owner, const std::string& tip);
     void onSessionMessage(UINT msg, WPARAM w);
     Outcome applyPassThrough(HWND h, Window& w);
     static Outcome setExStyle(HWND h, LONG style);
@@ -177,6 +180,7 @@ private:
     bool passThrough_ = false;
     bool altHeld_ = false;  // at the last press or release
     std::set<UINT> registered_;  // messages registered by name, routed to the windows' clients
+    quill::win32::UniqueIcon trayImage_;       // the icon's image, which the record names
     std::optional<NOTIFYICONDATAW> trayIcon_;  // the record it was added with, to remove it
     HCURSOR handCursor_ = nullptr;             // a shared resource cursor: never destroyed
     int messageBoxes_ = 0;  // open message boxes: their modal loops must not run timer handlers

@@ -1,5 +1,7 @@
 #include "platform/win32/window_classes_win32.h"
 
+#include <commctrl.h>
+
 #include "platform/win32/win32_desktop.h"
 
 namespace quill::platform::win32 {
@@ -41,6 +43,14 @@ void registerWindowClasses(HINSTANCE instance) {
     // Double clicks are routed as such, as the forms runtime expects.
     registerClass(instance, kFormClass, CS_DBLCLKS);
     registerClass(instance, kTimerClass, 0);
+}
+
+// 16 pixels at 96 DPI, 24 at 144: the icon file's own picture of that size, not the 32 pixel
+// one shrunk, which blurs.
+quill::win32::UniqueIcon loadSmallAppIcon(HINSTANCE instance) {
+    HICON icon = nullptr;
+    if (FAILED(LoadIconMetric(instance, MAKEINTRESOURCEW(kAppIconResource), LIM_SMALL, &icon))) return {};
+    return quill::win32::UniqueIcon(icon);
 }
 
 }  // namespace quill::platform::win32

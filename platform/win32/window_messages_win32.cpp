@@ -91,7 +91,8 @@ LRESULT Win32Desktop::onMouseMessage(HWND h, UINT msg, WPARAM w, LPARAM l) {
 
 void Win32Desktop::onMouse(HWND h, MouseAction action, Integer button, WPARAM w, LPARAM l) {
     Window* win = find(h);
-    if (!win || ended_) return;
+    // While a message box is open the program waits for its answer, and for nothing else.
+    if (!win || ended_ || messageBoxes_ > 0) return;
     const Integer held = heldButtons(w);
     // A press keeps the mouse until every button is up again, so drags outside still arrive.
     if (action == MouseAction::Down || action == MouseAction::DoubleClick) SetCapture(h);

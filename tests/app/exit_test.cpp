@@ -75,7 +75,7 @@ TEST_F(Exit, TheSessionEndingRunsTheExitSequenceDuringAGlide) {
     EXPECT_NO_THROW(prog().run());
     EXPECT_EQ(prog().forms.count(), 0);
     ASSERT_FALSE(desk.trayHistory().empty());
-    EXPECT_FALSE(desk.trayHistory().back().added);  // the icon went last
+    EXPECT_EQ(desk.trayHistory().back().request, platform::headless::TrayRequest::Delete);  // the icon went last
     EXPECT_FALSE(desk.anyTimerEnabled());
     EXPECT_TRUE(desk.messageBoxes().empty());
 }

@@ -8,7 +8,7 @@ namespace quilltest {
 namespace {
 
 using namespace quill;
-using platform::headless::TrayRecord;
+using platform::headless::TrayRequest;
 
 constexpr int kExit = 0, kAbout = 1;
 
@@ -31,7 +31,8 @@ TEST_F(Tray, TheIconIsAddedAtStartWithItsTipAndRemovedLastAtExit) {
     ASSERT_TRUE(startProgram());
     const auto menuForm = prog().menuFormView.hWnd();
     ASSERT_EQ(desk.trayHistory().size(), 1u);
-    EXPECT_TRUE(desk.trayHistory()[0].added);
+    EXPECT_EQ(desk.trayHistory()[0].request, TrayRequest::Add);
+    EXPECT_EQ(desk.trayHistory()[0].outcome, platform::Outcome::Done);
     EXPECT_EQ(desk.trayHistory()[0].owner, menuForm);
     EXPECT_EQ(desk.trayTip(), "Quillora");
     EXPECT_FALSE(desk.windowState(menuForm).visible);  // MenuForm is never shown
@@ -41,7 +42,7 @@ TEST_F(Tray, TheIconIsAddedAtStartWithItsTipAndRemovedLastAtExit) {
     EXPECT_TRUE(desk.programEnded());
     EXPECT_EQ(prog().forms.count(), 0);
     ASSERT_EQ(desk.trayHistory().size(), 2u);
-    EXPECT_FALSE(desk.trayHistory()[1].added);
+    EXPECT_EQ(desk.trayHistory()[1].request, TrayRequest::Delete);
     EXPECT_EQ(desk.trayHistory()[1].tip, "Quillora");
     EXPECT_FALSE(desk.trayTip());
     EXPECT_TRUE(desk.messageBoxes().empty());

@@ -54,9 +54,10 @@ click | cover | dpi144 | swapped)
   screen_shot
   cp "$work/shot.png" "$work/before.png"
   # Held 100 ms: well inside the recorder's quiet time, so that the release belongs to the
-  # gesture; one xdotool run, so that the hold is what the X server sees.
-  held=100
-  xdotool mousemove "$(button_x)" "$(button_y)" sleep 0.1 mousedown 1 sleep 0.$held mouseup 1
+  # gesture; one xdotool run, so that the hold is what the X server sees. (The pace is checked
+  # on the longer drag below: 100 ms is ten ticks, and a few ticks the system did not deliver
+  # while the machine was loaded shorten the replay by as many.)
+  xdotool mousemove "$(button_x)" "$(button_y)" sleep 0.1 mousedown 1 sleep 0.1 mouseup 1
   poll saw_target UP_L || fail "the replayed click never reached the target (it saw: $(target_sequence))"
   wait_replay_over
   [ "$(target_sequence)" = "DOWN_L UP_L " ] || fail "the target saw: $(target_buttons | tr '\n' ';')"
@@ -67,14 +68,13 @@ click | cover | dpi144 | swapped)
   record=$(last_record)
   [ "$record" = "2>$x:$y(2)" ] || fail "the body's last record was '$record', the target saw $x,$y"
   g=$(gap DOWN_L UP_L)
-  # Three times the recorded spacing (ticks of 10 ms), with room for a busy machine.
-  [ "$g" -ge $((2 * held)) ] && [ "$g" -le $((4 * held + 200)) ] || fail "held $held ms, replayed $g ms apart"
+  [ "$g" -ge 0 ] || fail "the release arrived $((-g)) ms before the press"
   set_switch on  # it takes real input again
   if [ "$scenario" = cover ]; then
     under=$(convert "$work/before.png" -format "%[hex:u.p{$x,$y}]" info:)
     [ "$under" = 808080 ] || fail "the body did not cover the tip at $x,$y (colour $under)"
   fi
-  echo "$scenario: pressed and released at $x,$y, $g ms apart (held $held ms); lamp not green, switch off"
+  echo "$scenario: pressed and released at $x,$y, $g ms apart (held 100 ms); lamp not green, switch off"
   ;;
 drag)
   # Turned to face right first (a drag of the body with the switch off), so that a drag to the
@@ -83,7 +83,9 @@ drag)
   drag_gesture 30 10 0 0.02 0.5
   set_switch on
   x0=$f1l
-  drag_gesture 8 10 0 0.03
+  # Twenty steps of 4 pixels 50 ms apart, released 155 ms after the last: 1155 ms recorded.
+  drag_gesture 20 4 0 0.05
+  span=1155
   poll saw_target UP_L || fail "the replayed release never reached the target (it saw: $(target_sequence))"
   wait_replay_over
   [ "$(target_sequence)" = "DOWN_L UP_L " ] || fail "the target saw: $(target_buttons | tr '\n' ';')"
@@ -96,7 +98,11 @@ drag)
     fail "pressed at $x,$y and released at $ux,$uy: not 80 pixels to the right"
   read_windows
   [ $((f1l - x0)) -eq 80 ] || fail "the body ended $((f1l - x0)) pixels right, not 80"
-  echo "drag: pressed at $x,$y, $moves moves, released at $ux,$uy"
+  # At a third of the speed: three times the recorded span, counted in ticks of 10 ms. Over
+  # more than a second, the few ticks a loaded machine fails to deliver change little.
+  g=$(gap DOWN_L UP_L)
+  [ "$g" -ge $((2 * span)) ] && [ "$g" -le $((4 * span + 200)) ] || fail "recorded over $span ms, replayed $g ms apart"
+  echo "drag: pressed at $x,$y, $moves moves, released at $ux,$uy, $g ms later (recorded over $span ms)"
   ;;
 slowdouble)
   set_switch on

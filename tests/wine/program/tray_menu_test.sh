@@ -9,29 +9,12 @@ set -euo pipefail
 exe=$1 dll=$2 bmp=$3 probe=$4 target=$5
 source "$(dirname "$0")/test_lib.sh"
 source "$(dirname "$0")/replay_lib.sh"
+source "$(dirname "$0")/tray_lib.sh"
 quill_on_exit stop_target
-install_program "$work/app"
-# The user is working in a window of their own, which has the keyboard.
-start_target
-start_program "$work/app"
-activate_target
-# Where the icon is, as Win32 lays it out: the tray's frame differs from run to run.
-icon_found() { probe tray - >"$work/icon.txt" && grep -q . "$work/icon.txt"; }
-poll icon_found || fail "no notification icon appeared"
-read -r tx ty <"$work/icon.txt"
-
-# Hovers over the icon until its menu is open, then clicks the item (0 or 1) in it.
-menu_open() { probe menu - >"$work/menu.txt" && grep -q . "$work/menu.txt"; }
-hover_icon() { xdotool mousemove "$tx" "$ty" sleep 0.1 mousemove $((tx + 1)) "$ty"; menu_open; }
-choose() {
-  poll hover_icon || fail "hovering the icon opened no menu"
-  read -r l t r b <"$work/menu.txt"
-  xdotool mousemove $((l + 20)) $((t + (b - t) * (2 * $1 + 1) / 4)) sleep 0.2 click 1
-}
+start_beside_target
 
 # A menu left open by a click elsewhere or by Esc would hold the user's input.
-menu_closed() { ! probe menu - >/dev/null; }
-poll hover_icon || fail "hovering the icon opened no menu"
+open_menu
 xdotool mousemove 1100 700 sleep 0.2 click 1
 poll menu_closed || fail "the menu stayed open after a click elsewhere"
 poll hover_icon || fail "hovering the icon opened no menu again"

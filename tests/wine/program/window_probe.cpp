@@ -8,6 +8,11 @@
 //                                 restarting taskbar loses it
 //   window_probe taskbarcreated - tells every top-level window that the taskbar was created
 //   window_probe bodies -         prints how many body windows are shown, of any process
+//   window_probe switches -       prints how many switch windows are shown, of any process
+//   window_probe balloon -        prints the text (UTF-8) of the balloon shown from the
+//                                 notification area; exit 1 when none is shown
+//   window_probe boxstyle <title> prints whether a message box is topmost and in front:
+//                                 "topmost=0|1 foreground=0|1"
 //   window_probe windows -        prints the program's top-level windows, one per line:
 //                                 <handle> <visible 0|1> <left> <top> <right> <bottom> <title>
 //   window_probe text <handle> <id>  prints the text of a window's child control
@@ -35,6 +40,7 @@
 //   window_probe buttons -        prints which of the left, right and middle buttons the desktop
 //                                 holds down, as three digits (1 held), e.g. 100
 #include <windows.h>
+#include <commctrl.h>
 #include <shellapi.h>
 
 
@@ -117,19 +123,114 @@ int broadcastTaskbarCreated() {
     return SendNotifyMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0) ? 0 : 1;
 }
 
-BOOL CALLBACK countBody(HWND h, LPARAM data) {
+// The program's shown windows of one kind, whatever process they belong to.
+struct FormCount {
+    bool (*matches)(const std::wstring& title, const RECT& r);
+    int n = 0;
+};
+BOOL CALLBACK countForm(HWND h, LPARAM data) {
+    auto* count = reinterpret_cast<FormCount*>(data);
     wchar_t cls[64] = {}, title[64] = {};
     GetClassNameW(h, cls, 64);
     GetWindowTextW(h, title, 64);
-    if (IsWindowVisible(h) && std::wstring(cls) == kProgramFormClass && std::wstring(title) == kProgramTitle) {
-        ++*reinterpret_cast<int*>(data);
+    RECT r{};
+    GetWindowRect(h, &r);
+    if (IsWindowVisible(h) && std::wstring(cls) == kProgramFormClass && count->matches(title, r)) ++count->n;
+    return TRUE;
+}
+int countForms(bool (*matches)(const std::wstring& title, const RECT& r)) {
+    FormCount count{matches};
+    EnumWindows(countForm, reinterpret_cast<LPARAM>(&count));
+    std::printf("%d\n", count.n);
+    return 0;
+}
+// The body is titled; the switch is the small untitled one (47 by 48).
+bool isBody(const std::wstring& title, const RECT&) { return title == kProgramTitle; }
+bool isSwitch(const std::wstring& title, const RECT& r) {
+    return title.empty() && r.right - r.left < 60 && r.bottom - r.top < 60;
+}
+
+// Wine's notification area shows a balloon as a tooltip window of its own process, owned by
+// the tray window; its texts live in that process, so they are read through memory there.
+BOOL CALLBACK findBalloon(HWND h, LPARAM data) {
+    wchar_t cls[64] = {}, ownerCls[64] = {};
+    GetClassNameW(h, cls, 64);
+    if (HWND owner = GetWindow(h, GW_OWNER)) GetClassNameW(owner, ownerCls, 64);
+    if (IsWindowVisible(h) && std::wstring(cls) == TOOLTIPS_CLASSW && (GetWindowLongW(h, GWL_STYLE) & TTS_BALLOON) &&
+        std::wstring(ownerCls) == L"__winex11_standalone_tray") {
+        *reinterpret_cast<HWND*>(data) = h;
+        return FALSE;
     }
     return TRUE;
 }
-int countBodies() {
-    int n = 0;
-    EnumWindows(countBody, reinterpret_cast<LPARAM>(&n));
-    std::printf("%d\n", n);
+
+// Memory in another process, freed with it.
+class RemoteBuffer {
+public:
+    RemoteBuffer(HANDLE process, std::size_t size)
+        : process_(process), at_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE)) {}
+    ~RemoteBuffer() {
+        if (at_) VirtualFreeEx(process_, at_, 0, MEM_RELEASE);
+    }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+    bool ok() const { return at_ != nullptr; }
+    char* at(std::size_t offset) const { return static_cast<char*>(at_) + offset; }
+    bool put(std::size_t offset, const void* data, std::size_t size) const {
+        return WriteProcessMemory(process_, at(offset), data, size, nullptr) != 0;
+    }
+    bool get(std::size_t offset, void* data, std::size_t size) const {
+        return ReadProcessMemory(process_, at(offset), data, size, nullptr) != 0;
+    }
+    std::wstring text(std::size_t offset, std::size_t chars) const {
+        std::wstring s(chars, L'\0');
+        if (!get(offset, s.data(), chars * sizeof(wchar_t))) return {};
+        s.resize(wcsnlen(s.c_str(), chars));
+        return s;
+    }
+
+private:
+    HANDLE process_;
+    void* at_;
+};
+
+// The balloon's one tool names the icon it comes from; its text is asked for into a buffer in
+// the tray's process. (Wine's tooltips do not answer for the balloon's title.)
+std::wstring readBalloonText(HWND balloon, HANDLE process) {
+    constexpr std::size_t kChars = 256, kTextAt = 512;
+    RemoteBuffer remote(process, kTextAt + kChars * sizeof(wchar_t));
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    if (!remote.ok() || !remote.put(0, &tool, sizeof tool) ||
+        !SendMessageW(balloon, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(remote.at(0))) ||
+        !remote.get(0, &tool, sizeof tool)) {
+        return {};
+    }
+    tool.lpszText = reinterpret_cast<wchar_t*>(remote.at(kTextAt));
+    if (!remote.put(0, &tool, sizeof tool)) return {};
+    SendMessageW(balloon, TTM_GETTEXTW, kChars, reinterpret_cast<LPARAM>(remote.at(0)));
+    return remote.text(kTextAt, kChars);
+}
+
+int printBalloon() {
+    HWND balloon = nullptr;
+    EnumWindows(findBalloon, reinterpret_cast<LPARAM>(&balloon));
+    if (!balloon) return 1;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(balloon, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process) return 1;
+    const std::wstring text = readBalloonText(balloon, process);
+    CloseHandle(process);
+    printUtf8(text.c_str());
+    std::printf("\n");
+    return 0;
+}
+
+int printBoxStyle(HWND box) {
+    if (!box) return 1;
+    const bool topmost = (GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    std::printf("topmost=%d foreground=%d\n", topmost ? 1 : 0, GetForegroundWindow() == box ? 1 : 0);
     return 0;
 }
 
@@ -271,7 +372,9 @@ int main(int argc, char** argv) {
     if (command == "trayicons") return countTrayIcons();
     if (command == "untray") return removeProgramIcon();
     if (command == "taskbarcreated") return broadcastTaskbarCreated();
-    if (command == "bodies") return countBodies();
+    if (command == "bodies") return countForms(isBody);
+    if (command == "switches") return countForms(isSwitch);
+    if (command == "balloon") return printBalloon();
     if (command == "windows") return printProgramWindows();
     if (command == "endsession") return endSession();
     if (command == "resources") return printResources();
@@ -291,6 +394,7 @@ int main(int argc, char** argv) {
     HWND box = FindWindowW(L"#32770", wide(argv[2]).c_str());
     if (!box) return 1;
     if (command == "box") return printChildText(box, kMessageBoxTextId);
+    if (command == "boxstyle") return printBoxStyle(box);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     return 0;
 }
