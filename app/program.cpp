@@ -15,8 +15,11 @@ Program::Program(platform::Desktop& d, mouse_window::LumoCtrl& LumoCTRL1)
       mouse(form1View, form2, LumoCTRL1, display, {d.loop(), d.files(), d.styling(), errors}),
       about(frmAboutView, d.styling()),
       menu(menuFormView, about, forms, d.tray()),
-      engine(mouse, frmPointView, {frmAboutView, menuFormView}, {d.input(), d.styling(), d.loop()}) {
+      engine(mouse, frmPointView, {frmAboutView, menuFormView}, {d.input(), d.styling(), d.loop(), d.tray()}) {
     mouse.setMenuFormLoader([this] { menu.load(); });
+    // The menu's modal loop would hold a replayed button down for as long as it is open, then
+    // let the rest of the gesture out in a burst: the replay stops first.
+    menu.beforeMenuOpens = [this] { engine.stopReplay(); };
     routeCloseRequests();
 }
 

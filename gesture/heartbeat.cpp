@@ -39,7 +39,8 @@ RunError ClickEngine::Timer1_Timer() {
 // The body, or the about box or the icon's owner while they are loaded: an unloaded form has no
 // window that could be in front, and its handle is not read.
 bool ClickEngine::isOwnWindow(platform::WindowHandle h) {
-    for (const platform::Form* f : {static_cast<const platform::Form*>(&form1()), &own_.frmAbout, &own_.menuForm}) {
+    for (const platform::Form* f : {static_cast<const platform::Form*>(&form1()), &own_.frmAbout,
+                                   static_cast<const platform::Form*>(&own_.menuForm)}) {
         if (f->loaded() && f->hWnd() == h) return true;
     }
     return false;

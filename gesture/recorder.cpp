@@ -46,7 +46,10 @@ ClickEngine::ClickEngine(mouse_window::MouseWindow& mouse, forms::FrmPointView& 
         return RunError::None;
     };
     mouse_.setRecorder(this);
+    ports_.input.setSessionListener(this);
 }
+
+ClickEngine::~ClickEngine() { ports_.input.setSessionListener(nullptr); }
 
 void ClickEngine::startGesture() {
     state_.start();

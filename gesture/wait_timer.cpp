@@ -14,14 +14,20 @@ RunError ClickEngine::uWaitObj_Timer() {
 
 bool ClickEngine::ending() const { return !mouse_.view().loaded() || ports_.loop.programEnded(); }
 
-Wait ClickEngine::waitForCount(double target, EscapeStops escape) {
+Wait ClickEngine::waitForCount(double target, StopsReplay stops, std::optional<ClockDeadline> deadline) {
     for (;;) {
         ports_.loop.doEvents();
         if (ending()) return Wait::ProgramEnding;
-        if (escape == EscapeStops::Yes && replaying_ && ports_.input.escapePressed()) return Wait::Stopped;
-        if (!(target > state_.WaitCount)) return Wait::Done;
+        if (stops == StopsReplay::Yes && replaying_ && replayInterrupted()) return Wait::Stopped;
+        if (!(target > state_.WaitCount) || (deadline && passed(*deadline))) return Wait::Done;
         ports_.loop.waitForEvents();
     }
+}
+
+bool ClickEngine::passed(const ClockDeadline& d) const {
+    constexpr Long kDayMs = 86400000;
+    const Long elapsed = ((mouse_.clockMs() - d.fromMs) % kDayMs + kDayMs) % kDayMs;
+    return elapsed >= d.afterMs;
 }
 
 Wait ClickEngine::WaitTicks(double n) {

@@ -60,6 +60,7 @@ RunError MenuForm::onNamedMessage(platform::MessageId id) {
 
 RunError MenuForm::Form_MouseMove(const platform::MouseArgs& a) {
     if (a.button == 0) return RunError::None;
+    if (beforeMenuOpens) beforeMenuOpens();
     view_.popupMenu(view_.pMenu);
     return RunError::None;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // The notification-area icon with its popup menu (MenuForm, loaded but never shown), and the
 // about box it opens.
+#include <functional>
+
 #include "common/run_error.h"
 #include "forms/views.h"
 #include "platform/ports/styling_port.h"
@@ -45,6 +47,9 @@ public:
     RunError EndRTN_Click();
     RunError View_Version_Click();
     const TrayIcon& icon() const { return icon_; }
+
+    // Runs before every opening of the menu.
+    std::function<void()> beforeMenuOpens;
 
 private:
     void Form_Load();

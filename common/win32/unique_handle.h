@@ -46,7 +46,7 @@ using UniqueFont = UniqueHandle<HFONT, DeleteObject>;
 using UniqueFile = UniqueHandle<HANDLE, CloseHandle>;
 using UniqueFind = UniqueHandle<HANDLE, FindClose>;
 inline HANDLE noneIfInvalid(HANDLE h) { return h == INVALID_HANDLE_VALUE ? nullptr : h; }
-// Other kernel objects (a mutex) fail as null and close alike.
+// Other kernel objects (a mutex, a process, a token) fail as null and close alike.
 using UniqueKernelObject = UniqueFile;
 using UniqueMenu = UniqueHandle<HMENU, DestroyMenu>;
 using UniqueIcon = UniqueHandle<HICON, DestroyIcon>;  // an icon that is not shared (LoadIconMetric)

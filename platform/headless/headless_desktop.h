@@ -15,11 +15,16 @@
 
 namespace quill::platform::headless {
 
+// The integrity level of an ordinary program, and of one that runs elevated.
+enum : Long { kMediumIntegrity = 0x2000, kHighIntegrity = 0x3000 };
+
 struct WindowState {
     WindowClient* client = nullptr;  // null for a window of another program
     std::string title;
     PixelRect rect;
     bool visible = false;
+    bool minimised = false;
+    std::optional<Long> integrity = kMediumIntegrity;  // its process's; none: it cannot be read
     bool topmost = false;
     bool noActivate = false;
     std::optional<Colour> colourKey;
@@ -35,6 +40,8 @@ struct SynthesisedEvent {
     // The window the event reached when the pump delivered it (0: the desktop); none yet
     // while it waits in the queue.
     std::optional<WindowHandle> receiver;
+    Integer button = 0;        // the button windows see: the flags' own, swapped for a left-hander
+    bool doubleClick = false;  // a press delivered as the second of a double click
 };
 
 // A request to the shell about a notification icon, and its answer (a removal records the tip
@@ -109,6 +116,12 @@ public:
     WindowHandle foregroundWindow() const override { return foreground_; }
     Outcome setForegroundWindow(WindowHandle h) override;
     bool escapePressed() override;
+    PointerSettings pointerSettings() const override { return pointer_; }
+    // The window under the point (the program's let the mouse through while they are told to)
+    // against the program's own integrity level; the desktop and the program's windows are reached.
+    Reach reachAt(PixelPoint p) const override;
+    bool windowShowing(WindowHandle h) const override;
+    void setSessionListener(SessionListener* listener) override { sessionListener_ = listener; }
 
     // ---- MonitorPort: the monitors setMonitors gave, nearest by overlap, then by distance ----
     Outcome enumDisplayMonitors(const std::function<Long(MonitorHandle)>& proc) override;
@@ -149,8 +162,16 @@ public:
     WindowHandle addForeignWindow(const std::string& title, const PixelRect& rect);
     // ---- faults injected by tests ----
     void removeFile(const std::string& path) { files_.erase(path); }
-    // Another program closes one of its windows (the replay's target, say).
+    // Another program closes one of its windows (the replay's target, say), or hides or
+    // minimises it.
     void closeForeignWindow(WindowHandle h);
+    enum class OutOfSight { Hidden, Minimised };
+    void putForeignWindowOutOfSight(WindowHandle h, OutOfSight how);
+    // The integrity level of a window's process (none: it cannot be read).
+    void setIntegrity(WindowHandle h, std::optional<Long> level) { window(h).integrity = level; }
+    // The user swaps the buttons for the left hand: the system then delivers a synthesised
+    // left-button event as the right button, and the other way round.
+    void setButtonsSwapped(bool swapped) { pointer_.buttonsSwapped = swapped; }
     // Runs the action once, when the program next reads a monitor's information: a monitor can
     // go away in the middle of a walk over them.
     void atNextMonitorQuery(std::function<void()> action) { monitorQueryHook_ = std::move(action); }
@@ -170,6 +191,14 @@ public:
     void click(Long x, Long y, Integer button = kLeftButton) { press(x, y, button); release(x, y, button); }
     // Esc typed in any program: the next question about it says so.
     void typeEscape() { escapeTyped_ = true; }
+
+    // ---- the session (delivered by the pump) ----
+    // The session is locked (or switched away from): the program hears of it, and from then on
+    // the system refuses cursor moves and synthesised input; unlocking brings both back.
+    void lockSession();
+    void unlockSession();
+    // The machine suspends, or the display changes: the program hears of it; input still goes in.
+    void interruptSession();
 
     // ---- the system closing windows (delivered by the pump) ----
     void requestClose(WindowHandle h);
@@ -289,6 +318,9 @@ private:
     PixelPoint cursor_;
     WindowHandle foreground_ = 0;
     bool passThrough_ = false;
+    PointerSettings pointer_;
+    bool sessionLocked_ = false;
+    SessionListener* sessionListener_ = nullptr;
     bool terminated_ = false;
     bool escapeTyped_ = false;
     std::vector<Refusal> refused_;

@@ -7,9 +7,12 @@
 namespace quill::platform::headless {
 
 namespace {
-// The platform's double-click rectangle and time.
-constexpr Long kDoubleClickSlopPx = 4;
-constexpr std::int64_t kDoubleClickMs = 500;
+// What the system delivers for a synthesised button flag: the device's button, which the user
+// may have swapped.
+Integer seenButton(Integer device, bool swapped) {
+    if (!swapped || device == kMiddleButton) return device;
+    return device == kLeftButton ? kRightButton : kLeftButton;
+}
 }  // namespace
 
 void HeadlessDesktop::press(Long x, Long y, Integer button) {
@@ -26,7 +29,7 @@ WindowHandle HeadlessDesktop::windowAt(PixelPoint p) const {
     for (WindowHandle h : zOrder_) {
         const WindowState& w = windows_.at(h);
         if (w.client && passThrough_) continue;  // the program's windows let the mouse through
-        if (w.visible && p.x >= w.rect.left && p.x < w.rect.right && p.y >= w.rect.top &&
+        if (w.visible && !w.minimised && p.x >= w.rect.left && p.x < w.rect.right && p.y >= w.rect.top &&
             p.y < w.rect.bottom) {
             return h;
         }
@@ -45,12 +48,14 @@ bool HeadlessDesktop::deliverInput() {
     if (in.synthesised) synthesised_[*in.synthesised].receiver = target;
     RawMouse m{in.action, in.button, 0, 0, 0};
     if (in.action == MouseAction::Down) {
+        // The rectangle is centred on the first press.
         const bool second = lastPress_ && lastPress_->button == in.button && capture_ == 0 &&
-                            lastPressWindow_ == target && now_ - lastPressTime_ <= kDoubleClickMs &&
-                            std::abs(lastPress_->at.x - in.at.x) <= kDoubleClickSlopPx &&
-                            std::abs(lastPress_->at.y - in.at.y) <= kDoubleClickSlopPx;
+                            lastPressWindow_ == target && now_ - lastPressTime_ <= pointer_.doubleClickMs &&
+                            2 * std::abs(lastPress_->at.x - in.at.x) <= pointer_.doubleClickWidth &&
+                            2 * std::abs(lastPress_->at.y - in.at.y) <= pointer_.doubleClickHeight;
         if (second) {
             m.action = MouseAction::DoubleClick;
+            if (in.synthesised) synthesised_[*in.synthesised].doubleClick = true;
             lastPress_.reset();
         } else {
             lastPress_ = in;
@@ -76,10 +81,10 @@ bool HeadlessDesktop::deliverInput() {
     return true;
 }
 
-// After the end of the session nothing the process asks reaches the desktop; a refused move
-// leaves the cursor where it is.
+// After the end of the session nothing the process asks reaches the desktop, nor while it is
+// locked; a refused move leaves the cursor where it is.
 Outcome HeadlessDesktop::setCursorPos(Long x, Long y) {
-    if (terminated_ || refuses(Refusal::CursorMoves)) return Outcome::Failed;
+    if (terminated_ || sessionLocked_ || refuses(Refusal::CursorMoves)) return Outcome::Failed;
     cursor_ = {x, y};
     cursorMoves_.push_back(cursor_);
     return Outcome::Done;
@@ -88,7 +93,7 @@ Outcome HeadlessDesktop::setCursorPos(Long x, Long y) {
 // A synthesised button event is queued as real input at the cursor (dx and dy do not move it);
 // a refused one is neither recorded nor delivered.
 InputDelivery HeadlessDesktop::mouseEvent(Long flags, Long dx, Long dy) {
-    if (terminated_ || refuses(Refusal::SynthesisedInput)) return {0, 1};
+    if (terminated_ || sessionLocked_ || refuses(Refusal::SynthesisedInput)) return {0, 1};
     synthesised_.push_back({flags, dx, dy, cursor_, foreground_, now_, std::nullopt});
     const std::size_t index = synthesised_.size() - 1;
     static constexpr struct {
@@ -99,7 +104,10 @@ InputDelivery HeadlessDesktop::mouseEvent(Long flags, Long dx, Long dy) {
                     {kRightDownFlag, MouseAction::Down, kRightButton},   {kRightUpFlag, MouseAction::Up, kRightButton},
                     {kMiddleDownFlag, MouseAction::Down, kMiddleButton}, {kMiddleUpFlag, MouseAction::Up, kMiddleButton}};
     for (const auto& b : kButtons) {
-        if (flags & b.flag) input_.push_back({b.action, b.button, cursor_, index});
+        if (!(flags & b.flag)) continue;
+        const Integer seen = seenButton(b.button, pointer_.buttonsSwapped);
+        synthesised_[index].button = seen;
+        input_.push_back({b.action, seen, cursor_, index});
     }
     return {1, 1};
 }

@@ -29,6 +29,7 @@ Win32Desktop::~Win32Desktop() {
     // would linger in the notification area until the pointer passes over it.
     if (trayIcon_) Shell_NotifyIconW(NIM_DELETE, &*trayIcon_);
     windows_.clear();  // destroys the windows while the desktop still answers their messages
+    sessionNotice_.reset();  // before its window goes
     timerWindow_.reset();
 }
 

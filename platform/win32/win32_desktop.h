@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <shellapi.h>
+#include <wtsapi32.h>
 
 #include <array>
 #include <map>
@@ -67,6 +68,12 @@ public:
     WindowHandle foregroundWindow() const override;
     Outcome setForegroundWindow(WindowHandle h) override;
     bool escapePressed() override;
+    // (input_reach_win32.cpp)
+    PointerSettings pointerSettings() const override;
+    Reach reachAt(PixelPoint p) const override;
+    bool windowShowing(WindowHandle h) const override;
+    // (session_win32.cpp)
+    void setSessionListener(SessionListener* listener) override;
 
     // MonitorPort (monitors_win32.cpp)
     Outcome enumDisplayMonitors(const std::function<Long(MonitorHandle)>& proc) override;
@@ -125,6 +132,7 @@ private:
     bool onNamedMessage(HWND h, UINT msg);
     void letNamedMessagesThrough(HWND h) const;
     NOTIFYICONDATAW trayRecord(WindowHandle owner, const std::string& tip);
+    void onSessionMessage(UINT msg, WPARAM w);
     Outcome applyPassThrough(HWND h, Window& w);
     static Outcome setExStyle(HWND h, LONG style);
     static Outcome addExStyle(HWND h, LONG style);
@@ -161,6 +169,9 @@ private:
     mutable MonitorAnswers monitors_;
     Single tppX_ = kTwipsPerPixel, tppY_ = kTwipsPerPixel;
     quill::win32::UniqueHwnd timerWindow_;  // message-only window that receives every WM_TIMER
+    // The session's changes, told to the timers' window while someone listens.
+    quill::win32::UniqueHandle<HWND, WTSUnRegisterSessionNotification> sessionNotice_;
+    SessionListener* sessionListener_ = nullptr;
     std::map<HWND, std::unique_ptr<Window>> windows_;
     bool hadOwnWindows_ = false;
     std::map<TimerId, TimerClient*> timers_;

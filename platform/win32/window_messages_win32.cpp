@@ -45,7 +45,12 @@ LRESULT Win32Desktop::onMessage(HWND h, UINT msg, WPARAM w, LPARAM l) {
             if (GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_NOACTIVATE) return MA_NOACTIVATE;
             break;
         case WM_PAINT: onPaint(h); return 0;
-        case WM_DISPLAYCHANGE: monitors_.forget(); break;
+        case WM_DISPLAYCHANGE:
+            monitors_.forget();
+            onSessionMessage(msg, w);
+            break;
+        case WM_WTSSESSION_CHANGE: onSessionMessage(msg, w); return 0;
+        case WM_POWERBROADCAST: onSessionMessage(msg, w); return TRUE;
         case WM_SETTINGCHANGE:
             if (w == SPI_SETWORKAREA) monitors_.forget();
             break;

@@ -1,6 +1,6 @@
 // The system refusing what the program asks: synthesised input blocked, the target kept from
-// the front, the notification icon turned away. The program hears of each and, for now, carries
-// on as it did: the replay keeps its pace and ends as a normal one, and the exit still works.
+// the front, the notification icon turned away. The program hears of each: input that does not
+// go in stops the replay as Esc does; the rest it carries on without, and the exit still works.
 #include <gtest/gtest.h>
 
 #include "../gesture/gesture_fixture.h"
@@ -13,12 +13,13 @@ using Refusal = platform::headless::HeadlessDesktop::Refusal;
 
 using Refusals = GestureTest;
 
-TEST_F(Refusals, BlockedInputLeavesTheReplayToEndAsANormalOne) {
+TEST_F(Refusals, BlockedInputStopsTheReplayAtItsFirstPress) {
     recordPressDragRelease();
     desk.refuse(Refusal::SynthesisedInput);
     desk.refuse(Refusal::Foreground);
     runUntilReplayed();
     EXPECT_TRUE(desk.synthesised().empty());  // nothing went in, so nothing is held or released
+    EXPECT_EQ(desk.cursorMoves().size(), 2u);  // the lead's move and the first record's, no more
     EXPECT_FALSE(desk.inputPassesThrough());
     EXPECT_EQ(form1().recLED.fillColour(), 0xFFFFFFu);
     EXPECT_FALSE(form1().uWaitObj.enabled());

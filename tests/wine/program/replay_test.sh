@@ -4,7 +4,8 @@
 #   replay_test.sh <scenario> <Quillora.exe> <Lumoscope.dll> <Pointer.bmp> <window_probe.exe> <target_window.exe> <release_probe.exe>
 # Scenarios: click, drag, double, cover (a 189 by 189 body over the tip), discard, escape,
 # session (the session ends in the middle of a replay), dpi144 (a click with the display's
-# scale at 144 DPI: still at the tip's physical pixel).
+# scale at 144 DPI: still at the tip's physical pixel), slowdouble (a double click as slow as
+# one gesture can hold it), swapped (a left click with the buttons swapped for the left hand).
 # Needs WINEPREFIX and DISPLAY (scripts/wine-env.sh).
 set -euo pipefail
 scenario=$1 exe=$2 dll=$3 bmp=$4 probe=$5 target=$6 release_probe=$7
@@ -19,6 +20,12 @@ if [ "$scenario" = dpi144 ]; then
   quill_on_exit "wine reg add 'HKCU\\Control Panel\\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1"
   dpi=$(wine "$release_probe" dpi - 2>/dev/null | tr -d '\r')
   [ "$dpi" = 144 ] || fail "the prefix reports $dpi DPI, not 144"
+fi
+if [ "$scenario" = swapped ]; then
+  # Read by every process at its start; the prefix is shared, so it goes back afterwards.
+  probe swapbuttons 1
+  quill_on_exit "probe swapbuttons 0"
+  [ "$(probe swapped -)" = 1 ] || fail "the buttons did not stay swapped for the next program"
 fi
 
 install_program "$work/app"
@@ -42,7 +49,7 @@ check_tip() {
 gap() { target_buttons | awk -v a="$1" -v b="$2" '$2 == a && !t1 { t1 = $1 } $2 == b && t1 && !t2 { t2 = $1 } END { print t2 - t1 }'; }
 
 case "$scenario" in
-click | cover | dpi144)
+click | cover | dpi144 | swapped)
   set_switch on
   screen_shot
   cp "$work/shot.png" "$work/before.png"
@@ -96,6 +103,23 @@ drag)
   g=$(gap DOWN_L UP_L)
   [ "$g" -ge $((2 * span)) ] && [ "$g" -le $((4 * span + 200)) ] || fail "recorded over $span ms, replayed $g ms apart"
   echo "drag: pressed at $x,$y, $moves moves, released at $ux,$uy, $g ms later (recorded over $span ms)"
+  ;;
+slowdouble)
+  set_switch on
+  # Every gap as long as a recording allows (it ends after 200 ms of quiet): the system takes the
+  # two presses, 310 ms apart, as a double click. Three times slower they would be 930 ms apart.
+  gap=$kReleaseAfterLastStep
+  xdotool mousemove "$(button_x)" "$(button_y)" sleep 0.1 mousedown 1 sleep "$gap" mouseup 1 sleep "$gap" \
+    mousedown 1 sleep "$gap" mouseup 1
+  poll eval '[ "$(target_buttons | wc -l)" -ge 4 ]' || fail "the target saw: $(target_sequence)"
+  wait_replay_over
+  seen=$(target_sequence)
+  [ "$seen" = "DOWN_L UP_L DBL_L UP_L " ] || fail "the target saw $seen"
+  presses=$(gap DOWN_L DBL_L)
+  [ "$presses" -lt 500 ] || fail "the presses arrived $presses ms apart"
+  # How long each click is held depends on when a busy program took the recorded events; the
+  # headless tests hold the replayed intervals to three times the recorded ones.
+  echo "slowdouble: the target saw $seen, the presses $presses ms apart"
   ;;
 double)
   set_switch on

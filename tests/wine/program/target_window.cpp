@@ -3,7 +3,7 @@
 //   <message time ms> <DOWN|UP|DBL>_<L|R|M> <screen x> <screen y>
 //   <message time ms> MOVE <screen x> <screen y>
 // It starts by printing "READY <left> <top> <right> <bottom>" (its client area on screen).
-//   target_window <left> <top> <width> <height>
+//   target_window <left> <top> <width> <height> [<title>]    (title "Quill target" by default)
 #include <windows.h>
 #include <windowsx.h>
 
@@ -44,7 +44,9 @@ LRESULT CALLBACK targetProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 5) return 2;
+    if (argc != 5 && argc != 6) return 2;
+    wchar_t title[64] = L"Quill target";
+    if (argc == 6) MultiByteToWideChar(CP_UTF8, 0, argv[5], -1, title, 64);
     const int x = std::atoi(argv[1]), y = std::atoi(argv[2]), width = std::atoi(argv[3]), height = std::atoi(argv[4]);
     WNDCLASSW wc{};
     wc.style = CS_DBLCLKS;
@@ -54,7 +56,7 @@ int main(int argc, char** argv) {
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     wc.lpszClassName = L"QuillTarget";
     if (!RegisterClassW(&wc)) return 1;
-    HWND h = CreateWindowExW(0, wc.lpszClassName, L"Quill target", WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, width,
+    HWND h = CreateWindowExW(0, wc.lpszClassName, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, width,
                              height, nullptr, nullptr, wc.hInstance, nullptr);
     if (!h) return 1;
     SetForegroundWindow(h);

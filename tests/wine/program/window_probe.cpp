@@ -24,6 +24,21 @@
 //   window_probe endsession -     ends the session for the program, as the system does: every
 //                                 window is asked, then told; prints "exited" when the program
 //                                 ended by itself within 10 s, else ends it and prints "killed"
+//   window_probe minimise <title> minimises the top-level window with that title, as its
+//                                 minimise box does
+//   window_probe raise <handle>   puts a window in front of all others, topmost, not activated
+//   window_probe session lock|unlock  tells the program's window registered for the session's
+//                                 changes that the session was locked or unlocked
+//   window_probe power suspend|resume  tells every window of the program that the machine
+//                                 suspends or has resumed, as the system broadcasts it
+//   window_probe displaychange -  tells every window of the program that the display changed
+//   window_probe traynotify -     tells the icon's owner that the pointer is over the icon, as
+//                                 the shell does, without moving the pointer
+//   window_probe swapbuttons 0|1  swaps the mouse buttons for the user, or back, for every
+//                                 program started afterwards in the prefix
+//   window_probe swapped -        prints 1 when the buttons are swapped, else 0
+//   window_probe buttons -        prints which of the left, right and middle buttons the desktop
+//                                 holds down, as three digits (1 held), e.g. 100
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
@@ -289,6 +304,62 @@ int printResources() {
 
 int closeWindow(HWND w) { return w && PostMessageW(w, WM_CLOSE, 0, 0) ? 0 : 1; }
 
+// What the system sends, and how: sent messages come back only once the program handled them.
+constexpr UINT kProbeTimeoutMs = 5000;
+int sendToProgram(UINT msg, WPARAM w, LPARAM l) {
+    const ProgramWindows p = programWindows();
+    DWORD_PTR answer = 0;
+    for (HWND h : p.windows) SendMessageTimeoutW(h, msg, w, l, SMTO_NORMAL, kProbeTimeoutMs, &answer);
+    return p.windows.empty() ? 1 : 0;
+}
+
+// The program registers its message-only window (class QuilloraTimers) for session changes.
+int tellSession(const std::string& change) {
+    HWND registered = FindWindowExW(HWND_MESSAGE, nullptr, L"QuilloraTimers", nullptr);
+    if (!registered || (change != "lock" && change != "unlock")) return 1;
+    DWORD session = 0;
+    ProcessIdToSessionId(GetCurrentProcessId(), &session);
+    DWORD_PTR answer = 0;
+    const WPARAM what = change == "lock" ? WTS_SESSION_LOCK : WTS_SESSION_UNLOCK;
+    return SendMessageTimeoutW(registered, WM_WTSSESSION_CHANGE, what, session, SMTO_NORMAL, kProbeTimeoutMs, &answer)
+               ? 0
+               : 1;
+}
+
+int tellPower(const std::string& change) {
+    if (change != "suspend" && change != "resume") return 1;
+    return sendToProgram(WM_POWERBROADCAST, change == "suspend" ? PBT_APMSUSPEND : PBT_APMRESUMESUSPEND, 0);
+}
+
+int tellDisplayChange() {
+    const LPARAM size = MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    return sendToProgram(WM_DISPLAYCHANGE, 32, size);
+}
+
+// Posted, as the shell does: a sent notification would wait for the menu it opens to close.
+int notifyTrayIcon() {
+    HWND owner = FindWindowW(kProgramFormClass, kMenuFormTitle);
+    return owner && PostMessageW(owner, WM_MOUSEMOVE, 1, WM_MOUSEMOVE) ? 0 : 1;
+}
+
+int minimise(HWND w) { return w && PostMessageW(w, WM_SYSCOMMAND, SC_MINIMIZE, 0) ? 0 : 1; }
+int raise(HWND w) {
+    return w && SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE) ? 0 : 1;
+}
+
+// Written to the user's settings, as the control panel does, so that programs started later
+// read it.
+// The desktop's own state of the buttons, whichever window took their events.
+int printButtons() {
+    for (int key : {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON}) std::printf("%d", GetAsyncKeyState(key) < 0 ? 1 : 0);
+    std::printf("\n");
+    return 0;
+}
+
+int swapButtons(bool swap) {
+    return SystemParametersInfoW(SPI_SETMOUSEBUTTONSWAP, swap, nullptr, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE) ? 0 : 1;
+}
+
 HWND handleArg(const char* s) { return reinterpret_cast<HWND>(static_cast<INT_PTR>(std::atoll(s))); }
 
 }  // namespace
@@ -307,6 +378,15 @@ int main(int argc, char** argv) {
     if (command == "windows") return printProgramWindows();
     if (command == "endsession") return endSession();
     if (command == "resources") return printResources();
+    if (command == "session") return tellSession(argv[2]);
+    if (command == "power") return tellPower(argv[2]);
+    if (command == "displaychange") return tellDisplayChange();
+    if (command == "traynotify") return notifyTrayIcon();
+    if (command == "minimise") return minimise(FindWindowW(nullptr, wide(argv[2]).c_str()));
+    if (command == "raise") return raise(handleArg(argv[2]));
+    if (command == "swapbuttons") return swapButtons(std::string(argv[2]) == "1");
+    if (command == "buttons") return printButtons();
+    if (command == "swapped") return std::printf("%d\n", GetSystemMetrics(SM_SWAPBUTTON) ? 1 : 0) > 0 ? 0 : 1;
     if (command == "close") return closeWindow(handleArg(argv[2]));
     if (command == "closeprogram") return closeWindow(FindWindowW(kProgramFormClass, kProgramTitle));
     if (command == "quit") return closeWindow(FindWindowW(nullptr, wide(argv[2]).c_str()));
