@@ -3,6 +3,7 @@
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/menu_watch_win32.h"
 #include "platform/win32/window_classes_win32.h"
+#include "platform/win32/wine_win32.h"
 
 namespace quill::platform::win32 {
 
@@ -14,10 +15,7 @@ constexpr UINT kTrayIconId = 1;  // decodes as MK_LBUTTON in the callback's wPar
 
 // Wine drops keys typed into a window that is no longer in front, and a hidden window cannot
 // take the X keyboard focus: there, bringing the owner forward would only lose the user's Esc.
-bool ownerCanTakeTheKeyboard() {
-    static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-    return !wine;
-}
+bool ownerCanTakeTheKeyboard() { return !runningUnderWine(); }
 
 // An elevated program hears a message from a program of a lower level (the taskbar, a second
 // start) only when it lets it through; for a program that is not elevated nothing changes.
