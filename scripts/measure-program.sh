@@ -11,6 +11,7 @@
 # Usage: scripts/measure-program.sh [section...]   (all sections by default)
 # QUILL_DRAG_STEPS (600) and QUILL_GESTURES (200) change the sizes.
 set -euo pipefail
+source "$(dirname "$0")/without-aslr.sh"
 cd "$(dirname "$0")/.."
 sections=("$@")
 [ ${#sections[@]} -gt 0 ] || sections=(drag idle replay glide gestures)

@@ -8,6 +8,7 @@
 # failed (a screenshot, the logs of the windows they drove) in out/repeat/<time>/run-<i>/;
 # the table is written to out/repeat/<time>/summary.txt too.
 set -euo pipefail
+source "$(dirname "$0")/without-aslr.sh"
 cd "$(dirname "$0")/.."
 
 usage() { echo "usage: $0 N [--busy] [ctest arguments]" >&2; exit 2; }

@@ -5,6 +5,7 @@
 # (quillora_start.png, quillora_dragged.png, quillora_switch_on.png). Set QUILL_ENGINE_DEMO=1
 # to also draw the engine demo (out/engine_demo_*.png, native and Windows builds compared).
 set -euo pipefail
+source "$(dirname "$0")/without-aslr.sh"
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh

@@ -19,8 +19,4 @@ echo "== fuzzing =="
 bash scripts/fuzz.sh 60
 
 echo "== Windows tests under Wine =="
-source scripts/wine-env.sh
-ctest --preset mingw --timeout 900 --label-exclude screen
-# Those that read the screen or drive the pointer, twice in a row: one that fails one time in
-# a few shows up here, not in a newcomer's first run.
-ctest --preset mingw --timeout 900 --label-regex screen --repeat until-fail:2
+bash scripts/wine-tests.sh

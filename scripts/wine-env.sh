@@ -2,6 +2,7 @@
 #   source scripts/wine-env.sh            # a virtual display (Xvfb)
 #   QUILL_USE_DISPLAY=1 source ...        # the user's own $DISPLAY
 # Everything is torn down by quill_wine_cleanup, run at the caller's exit (exit-hooks.sh).
+# Scripts source without-aslr.sh first: one Wine start in thousands fails by chance otherwise.
 
 quill_wine_cleanup() {
   if [ -n "${QUILL_WINEPREFIX:-}" ]; then
