@@ -46,10 +46,12 @@ ClickEngine::ClickEngine(mouse_window::MouseWindow& mouse, forms::FrmPointView& 
         return RunError::None;
     };
     mouse_.setRecorder(this);
-    ports_.input.setSessionListener(this);
+    // Without the system's word on locks, a replay still stops on Esc, a move of the mouse,
+    // refused input and suspend; a lock is then seen as refused input.
+    (void)ports_.input.setSessionListener(this);
 }
 
-ClickEngine::~ClickEngine() { ports_.input.setSessionListener(nullptr); }
+ClickEngine::~ClickEngine() { (void)ports_.input.setSessionListener(nullptr); }
 
 void ClickEngine::startGesture() {
     state_.start();

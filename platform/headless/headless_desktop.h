@@ -121,7 +121,10 @@ public:
     // against the program's own integrity level; the desktop and the program's windows are reached.
     Reach reachAt(PixelPoint p) const override;
     bool windowShowing(WindowHandle h) const override;
-    void setSessionListener(SessionListener* listener) override { sessionListener_ = listener; }
+    Outcome setSessionListener(SessionListener* listener) override {
+        sessionListener_ = listener;
+        return Outcome::Done;
+    }
 
     // ---- MonitorPort: the monitors setMonitors gave, nearest by overlap, then by distance ----
     Outcome enumDisplayMonitors(const std::function<Long(MonitorHandle)>& proc) override;

@@ -63,7 +63,9 @@ public:
     // not minimised.
     virtual bool windowShowing(WindowHandle h) const = 0;
     // Who hears of session changes (none: nobody); the listener outlives its registration.
-    virtual void setSessionListener(SessionListener* listener) = 0;
+    // Failed when the system would not tell of locks and switches of user (power and display
+    // changes still come).
+    [[nodiscard]] virtual Outcome setSessionListener(SessionListener* listener) = 0;
 };
 
 }  // namespace quill::platform

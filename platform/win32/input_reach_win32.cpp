@@ -55,7 +55,8 @@ Reach Win32Desktop::reachAt(PixelPoint p) const {
     if (runningUnderWine()) return Reach::Reachable;
     HWND w = WindowFromPoint(POINT{p.x, p.y});
     if (!w) return Reach::Unknown;
-    const std::optional<DWORD> ours = integrityLevel(GetCurrentProcess());
+    // Our own level is fixed for the life of the process: read it once, not at every press.
+    static const std::optional<DWORD> ours = integrityLevel(GetCurrentProcess());
     const std::optional<DWORD> theirs = integrityLevelOfWindow(w);
     if (!ours || !theirs) return Reach::Unknown;
     return *theirs > *ours ? Reach::AboveUs : Reach::Reachable;

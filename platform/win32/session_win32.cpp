@@ -28,13 +28,14 @@ std::optional<SessionChange> sessionChangeOf(UINT msg, WPARAM w) {
 
 // The system tells only a registered window of the session's changes: the message-only window
 // that owns the timers lives as long as the desktop.
-void Win32Desktop::setSessionListener(SessionListener* listener) {
+Outcome Win32Desktop::setSessionListener(SessionListener* listener) {
     sessionListener_ = listener;
     if (!listener) {
         sessionNotice_.reset();
     } else if (!sessionNotice_ && WTSRegisterSessionNotification(timerWindow_.get(), NOTIFY_FOR_THIS_SESSION)) {
         sessionNotice_.reset(timerWindow_.get());
     }
+    return outcomeOf(!listener || sessionNotice_);
 }
 
 // A broadcast reaches every top-level window of the program: the listener may hear of one

@@ -73,7 +73,7 @@ public:
     Reach reachAt(PixelPoint p) const override;
     bool windowShowing(WindowHandle h) const override;
     // (session_win32.cpp)
-    void setSessionListener(SessionListener* listener) override;
+    Outcome setSessionListener(SessionListener* listener) override;
 
     // MonitorPort (monitors_win32.cpp)
     Outcome enumDisplayMonitors(const std::function<Long(MonitorHandle)>& proc) override;
